@@ -1,0 +1,30 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/InternetTenaline.h"
+#include "testsupport/FakeProcessLauncher.h"
+#include "testsupport/FakeRasApi.h"
+#include "testsupport/FakeSettingsStore.h"
+#include "testsupport/FakeTenalineWindow.h"
+
+namespace velnix::testing {
+
+// A connection object on fakes, created through its real initialisation, with a fake window.
+struct EngineFixture {
+    EngineFixture();
+
+    TenalineServices Services();
+    // Creates the object; the fixture keeps a reference to its window.
+    std::shared_ptr<InternetTenaline> Start();
+
+    FakeSettingsStore settings;
+    FakeRasApi ras;
+    FakeProcessLauncher launcher;
+    std::vector<std::string> journal;
+    std::shared_ptr<FakeTenalineWindow> window;
+};
+
+}  // namespace velnix::testing

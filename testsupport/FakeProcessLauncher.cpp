@@ -1,0 +1,12 @@
+#include "testsupport/FakeProcessLauncher.h"
+
+#include "common/Errors.h"
+
+namespace velnix::testing {
+
+void FakeProcessLauncher::StartHidden(const std::string& commandLine) {
+    if (fail) throw ProcessStartError("Fichier introuvable : rasdial.exe");
+    started.push_back(commandLine);
+}
+
+}  // namespace velnix::testing

@@ -1,0 +1,20 @@
+#include "testsupport/FakeTenalineWindow.h"
+
+namespace velnix::testing {
+
+FakeTenalineWindow::~FakeTenalineWindow() { journal_->push_back("window destroyed"); }
+
+void FakeTenalineWindow::Show() { journal_->push_back("Show"); }
+
+void FakeTenalineWindow::BindTo(std::shared_ptr<InternetTenaline> lIAC) {
+    mIAC = std::move(lIAC);
+    mIAC->Advise(this);
+    journal_->push_back(mIAC->Connected() ? "BindTo connected" : "BindTo not connected");
+}
+
+void FakeTenalineWindow::Unload() {
+    if (mIAC) mIAC->Unadvise(this);
+    mIAC.reset();
+}
+
+}  // namespace velnix::testing
