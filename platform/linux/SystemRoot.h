@@ -1,0 +1,15 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+namespace velnix::linux_platform {
+
+// The root folder under which every system path is read: the environment variable VELNIX_ROOT,
+// or / when it is unset or empty.
+std::filesystem::path SystemRoot();
+
+// `absolutePath` (such as "/etc/ppp/peers") under the root.
+std::filesystem::path UnderRoot(std::string_view absolutePath);
+
+}  // namespace velnix::linux_platform
