@@ -1,0 +1,109 @@
+#include "platform/qt/dbus/DBusExporter.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QDBusObjectPath>
+#include <QTest>
+
+#include "platform/qt/dbus/BusNames.h"
+#include "tests/dbus/BusFixture.h"
+
+namespace velnix::qt_platform::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+class DBusExporterTest : public BusFixture {
+  protected:
+    std::string Introspect(const QString& path) {
+        return client.Call(path, "org.freedesktop.DBus.Introspectable", "Introspect")
+            .arguments()
+            .value(0)
+            .toString()
+            .toStdString();
+    }
+};
+
+TEST_F(DBusExporterTest, TakesTheNameOnlyOnce) {
+    EXPECT_TRUE(exporter->OwnsServiceName());
+    DBusExporter second(client.connection, [this] { return Create(); });
+    EXPECT_FALSE(second.Publish(First()).isEmpty()) << "its own connection takes the path";
+    EXPECT_FALSE(second.OwnsServiceName()) << "the name is held by the first";
+}
+
+TEST_F(DBusExporterTest, FactoryCreatesAnObjectWithItsOwnWindow) {
+    EXPECT_THAT(Introspect(bus::kFactoryPath),
+                HasSubstr(R"(<method name="CreateInternetTenaline">)"));
+    const QDBusMessage reply =
+        client.Call(bus::kFactoryPath, bus::kFactoryInterface, "CreateInternetTenaline");
+    ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+    const QString path = reply.arguments().at(0).value<QDBusObjectPath>().path();
+    EXPECT_EQ(path, QString(bus::kObjectPathPrefix) + "2");
+    EXPECT_THAT(journal, ElementsAre("create window", "Show", "BindTo not connected",
+                                     "create window", "Show", "BindTo not connected"));
+    ASSERT_EQ(windows.size(), 2u);
+    EXPECT_EQ(windows[1]->mIAC.use_count(), 1) << "its window is its only holder";
+    EXPECT_THAT(Introspect(QString(bus::kObjectPathPrefix).chopped(1)),
+                HasSubstr(R"(<node name="2"/>)"));
+
+    client.Set(path, "Login", QString("jean"));
+    EXPECT_EQ(client.Value(bus::kFirstObjectPath, "Login"), QVariant("jean")) << "one store";
+}
+
+TEST_F(DBusExporterTest, ObjectReleasedByItsWindowIsWithdrawn) {
+    client.Call(bus::kFactoryPath, bus::kFactoryInterface, "CreateInternetTenaline");
+    const QString second = QString(bus::kObjectPathPrefix) + "2";
+    ASSERT_EQ(windows.size(), 2u);
+    windows[1]->Unload();
+
+    const QDBusMessage gone = client.Get(second, "Login");
+    EXPECT_EQ(gone.errorName(), "org.freedesktop.DBus.Error.UnknownObject");
+    EXPECT_THAT(gone.errorMessage().toStdString(), HasSubstr("n'existe plus"));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return Introspect(QString(bus::kObjectPathPrefix).chopped(1)).find(R"(name="2")") ==
+               std::string::npos;
+    })) << "path withdrawn";
+    EXPECT_EQ(client.Call(second, bus::kObjectInterface, "Connect").errorName(),
+              "org.freedesktop.DBus.Error.UnknownObject");
+    EXPECT_TRUE(launcher.started.empty());
+
+    EXPECT_EQ(client.Value(bus::kFirstObjectPath, "Tenaline"), QVariant(true)) << "still serving";
+    const QDBusMessage third =
+        client.Call(bus::kFactoryPath, bus::kFactoryInterface, "CreateInternetTenaline");
+    EXPECT_EQ(third.arguments().value(0).value<QDBusObjectPath>().path(),
+              QString(bus::kObjectPathPrefix) + "3")
+        << "a path is never reused";
+}
+
+TEST_F(DBusExporterTest, ReleasedObjectIsWithdrawnWithoutACall) {
+    windows.front()->Unload();
+    EXPECT_TRUE(First() == nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return Introspect(QString(bus::kObjectPathPrefix).chopped(1)).find(R"(name="1")") ==
+               std::string::npos;
+    }));
+}
+
+TEST_F(DBusExporterTest, FactoryFailureIsAnError) {
+    ras.throwOnEnumConnections = true;  // the new window cannot read the connection state
+    const QDBusMessage reply =
+        client.Call(bus::kFactoryPath, bus::kFactoryInterface, "CreateInternetTenaline");
+    EXPECT_EQ(reply.errorName(), bus::kErrorFailed);
+    EXPECT_EQ(reply.errorMessage(), "Erreur interne : RAS indisponible");
+    EXPECT_EQ(client.Call(bus::kFactoryPath, bus::kFactoryInterface, "CreateInternetTenaline", {1})
+                  .errorName(),
+              "org.freedesktop.DBus.Error.InvalidArgs");
+}
+
+TEST_F(DBusExporterTest, LeavingTheBusUnsubscribesFromTheObject) {
+    exporter.reset();
+    First()->PollConnection();
+    EXPECT_THAT(windows.front()->log, ElementsAre("UpdateState"));
+    EXPECT_EQ(client.Get(bus::kFirstObjectPath, "Login").errorName(),
+              "org.freedesktop.DBus.Error.ServiceUnknown");
+}
+
+}  // namespace
+}  // namespace velnix::qt_platform::testing
