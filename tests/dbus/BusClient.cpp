@@ -55,8 +55,12 @@ void BusClient::Listen() {
                        SLOT(OnPropertiesChanged(QString, QVariantMap, QStringList)));
 }
 
-bool BusClient::WaitForSignals(qsizetype count) {
-    return QTest::qWaitFor([&] { return received.size() >= count; }, 10000);
+bool BusClient::WaitForSignals(qsizetype count, int timeoutMs) {
+    return QTest::qWaitFor([&] { return received.size() >= count; }, timeoutMs);
+}
+
+bool BusClient::WaitForSignal(const QString& name, qsizetype from, int timeoutMs) {
+    return QTest::qWaitFor([&] { return received.indexOf(name, from) >= 0; }, timeoutMs);
 }
 
 void BusClient::OnConnected() { received << "Connected"; }

@@ -28,11 +28,15 @@ class BusClient : public QObject {
     // Records the signals of the connection objects from now on.
     void Listen();
     // Waits until `count` signals have been recorded.
-    bool WaitForSignals(qsizetype count);
+    bool WaitForSignals(qsizetype count, int timeoutMs = 10000);
+    // Waits until the signal `name` has been recorded at or after index `from`.
+    bool WaitForSignal(const QString& name, qsizetype from = 0, int timeoutMs = 10000);
 
     // The signals received, as "Connected", "Disconnected",
     // "UpdateState(<name>,<five figures>)" or "PropertiesChanged(<changed>|<invalidated>)".
     QStringList received;
+    // The figures of each UpdateState: duration, bytes received, bytes sent, two speeds.
+    QList<QList<int>> figures;
     QDBusConnection connection;
 
   private Q_SLOTS:
