@@ -69,6 +69,7 @@ void BusClient::OnDisconnected() { received << "Disconnected"; }
 
 void BusClient::OnUpdateState(const QString& sNom, int lTemps, int lOctetsRecus, int lOctetsEnvoyes,
                               int lVitesseD, int lVitesseU) {
+    figures.append(QList<int>{lTemps, lOctetsRecus, lOctetsEnvoyes, lVitesseD, lVitesseU});
     received << QString("UpdateState(%1,%2,%3,%4,%5,%6)")
                     .arg(sNom)
                     .arg(lTemps)
