@@ -19,8 +19,9 @@ BusClient::BusClient()
 BusClient::~BusClient() { QDBusConnection::disconnectFromBus(kClientName); }
 
 QDBusMessage BusClient::Call(const QString& path, const QString& interface, const QString& member,
-                             const QVariantList& arguments) {
-    QDBusMessage call = QDBusMessage::createMethodCall(bus::kServiceName, path, interface, member);
+                             const QVariantList& arguments, const QString& service) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        service.isEmpty() ? QString(bus::kServiceName) : service, path, interface, member);
     call.setArguments(arguments);
     QDBusPendingCall pending = connection.asyncCall(call);
     if (!QTest::qWaitFor([&] { return pending.isFinished(); }, 10000)) {

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <ostream>
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QObject>
 #include <QStringList>
 #include <QVariant>
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 namespace velnix::qt_platform::testing {
 
@@ -18,8 +23,9 @@ class BusClient : public QObject {
     BusClient();
     ~BusClient() override;
 
+    // Calls the program (or `service`).
     QDBusMessage Call(const QString& path, const QString& interface, const QString& member,
-                      const QVariantList& arguments = {});
+                      const QVariantList& arguments = {}, const QString& service = {});
     QDBusMessage Get(const QString& path, const QString& property);
     QDBusMessage Set(const QString& path, const QString& property, const QVariant& value);
     // The value of a successful Get (an invalid QVariant on error).

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,9 +13,6 @@
 #include "testsupport/FakeRasApi.h"
 #include "testsupport/FakeSettingsStore.h"
 #include "testsupport/FakeTenalineWindow.h"
-
-// Readable QString values in test failures.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 namespace velnix::qt_platform::testing {
 

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QDBusConnectionInterface>
+#include <QDBusMetaType>
 #include <QDBusObjectPath>
+#include <QDBusReply>
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,7 +29,9 @@ constexpr char kApp[] = "Quorath_Software";
 constexpr char kSection[] = "Tenaline";
 constexpr char kEntry[] = "Fournisseur ADSL";
 
-class EndToEndTest : public ::testing::Test {
+// A fixture root for the simulated provider, the user's folders, and the environment that points
+// the program at them.
+class ProgramEnvironment : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(temp.isValid());
@@ -48,22 +53,9 @@ class EndToEndTest : public ::testing::Test {
 
         // Automatic redial off from the start: the program dials only when told to.
         store.Write(kApp, kSection, "AutoReconnect", "False");
-
-        program.setProcessEnvironment(environment);
-        program.setProcessChannelMode(QProcess::ForwardedChannels);
-        program.start(VELNIX_PROGRAM, {});
-        ASSERT_TRUE(program.waitForStarted());
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return client.connection.interface()->isServiceRegistered(bus::kServiceName); },
-            10000))
-            << "the program takes its bus name";
     }
 
-    void TearDown() override {
-        program.terminate();
-        if (!program.waitForFinished(5000)) program.kill();
-        Run(VELNIX_SIMULATE_SCRIPT, {"clean"});
-    }
+    void TearDown() override { Run(VELNIX_SIMULATE_SCRIPT, {"clean"}); }
 
     int Run(const QString& command, const QStringList& arguments, QString* output = nullptr) {
         QProcess process;
@@ -80,7 +72,9 @@ class EndToEndTest : public ::testing::Test {
         return links;
     }
 
-    bool Running() const { return program.state() == QProcess::Running; }
+    bool ServiceRegistered() {
+        return client.connection.interface()->isServiceRegistered(bus::kServiceName);
+    }
 
     QTemporaryDir temp;
     QString root = temp.path() + "/root";
@@ -88,9 +82,32 @@ class EndToEndTest : public ::testing::Test {
     QString runtime = temp.path() + "/runtime";
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     QtSettingsStore store{config + "/Velnix"};
-    QProcess program;
     BusClient client;
     const QString object = bus::kFirstObjectPath;
+};
+
+// The program started by the test.
+class EndToEndTest : public ProgramEnvironment {
+  protected:
+    void SetUp() override {
+        ProgramEnvironment::SetUp();
+        program.setProcessEnvironment(environment);
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.start(VELNIX_PROGRAM, {});
+        ASSERT_TRUE(program.waitForStarted());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ServiceRegistered(); }, 10000))
+            << "the program takes its bus name";
+    }
+
+    void TearDown() override {
+        program.terminate();
+        if (!program.waitForFinished(5000)) program.kill();
+        ProgramEnvironment::TearDown();
+    }
+
+    bool Running() const { return program.state() == QProcess::Running; }
+
+    QProcess program;
 };
 
 TEST_F(EndToEndTest, DialsAndHangsUpOverTheBusWithoutRedialAfterwards) {
@@ -164,6 +181,43 @@ TEST_F(EndToEndTest, BadInputGetsErrorsAndTheProgramGoesOn) {
     QTest::qWait(1500);  // a few monitor runs over the unreadable option
     EXPECT_TRUE(Running());
     EXPECT_EQ(client.Value(object, "Connected"), QVariant(false));
+}
+
+}  // namespace
+}  // namespace velnix::qt_platform::testing
+
+namespace velnix::qt_platform::testing {
+namespace {
+
+// The program started by the bus for a client's call, through the installed service file's
+// template (pointing at the built program): the test bus reads it from its service folder.
+class ActivationTest : public ProgramEnvironment {
+  protected:
+    void TearDown() override {
+        const QDBusReply<uint> pid = client.connection.interface()->servicePid(bus::kServiceName);
+        if (pid.isValid()) QProcess::execute("kill", {QString::number(pid.value())});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !ServiceRegistered(); }, 5000));
+        ProgramEnvironment::TearDown();
+    }
+};
+
+TEST_F(ActivationTest, AClientCallStartsTheProgram) {
+    ASSERT_FALSE(ServiceRegistered());
+    qDBusRegisterMetaType<QMap<QString, QString>>();
+    QMap<QString, QString> variables;
+    for (const char* name :
+         {"VELNIX_ROOT", "PATH", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "QT_QPA_PLATFORM"}) {
+        variables.insert(name, environment.value(name));
+    }
+    const QDBusMessage update =
+        client.Call("/org/freedesktop/DBus", "org.freedesktop.DBus", "UpdateActivationEnvironment",
+                    {QVariant::fromValue(variables)}, "org.freedesktop.DBus");
+    ASSERT_EQ(update.errorMessage(), "");
+
+    client.Set(object, "Login", QString("demo"));
+    EXPECT_TRUE(ServiceRegistered());
+    EXPECT_EQ(store.Read(kApp, kSection, "Login", ""), "demo");
+    EXPECT_EQ(client.Value(object, "ConnectionList").toStringList().size(), 2);
 }
 
 }  // namespace

@@ -28,10 +28,12 @@ QDBusMessage FailureReply(const QDBusMessage& call, const std::exception& failur
 }
 
 QDBusMessage WrongArgumentsReply(const QDBusMessage& call, const QString& expected) {
+    const QString wanted = expected.isEmpty() ? QString("aucun argument attendu")
+                                              : QString("« %1 » attendue").arg(expected);
     return call.createErrorReply(
         QDBusError::InvalidArgs,
-        QString("Arguments invalides pour %1 : signature « %2 » reçue, « %3 » attendue.")
-            .arg(call.member(), call.signature(), expected));
+        QString("Arguments invalides pour %1 : signature « %2 » reçue, %3.")
+            .arg(call.member(), call.signature(), wanted));
 }
 
 QDBusMessage UnknownMemberReply(const QDBusMessage& call) {
