@@ -8,10 +8,10 @@
 #include <sstream>
 
 #include "config/modRegistry.h"
-#include "platform/linux/registry/CommandLine.h"
 #include "platform/linux/registry/DesktopEntry.h"
 #include "platform/linux/registry/LinuxRegistry.h"
 #include "platform/linux/registry/LinuxSystemFacts.h"
+#include "platform/linux/registry/StartCommand.h"
 
 namespace velnix::linux_platform {
 namespace {
@@ -92,7 +92,7 @@ TEST_F(LinuxRegistryTest, ReservedCharactersAreEscapedInExecAndReadBack) {
     EXPECT_EQ(ParseDesktopExecValue(exec), arguments);
 
     // Written and read through the registry: the command comes back as it went in.
-    const std::string command = JoinCommandLine({"/opt/x y/velnix", "--a=\"b\""});
+    const std::string command = StartCommandLine({"/opt/x y/velnix", "--a=\"b\""});
     module.SetStringValue(kHklm, kRun, "Velnix", command);
     int32_t status = -1;
     EXPECT_EQ(Query(kRun, "Velnix", status), command);
@@ -224,11 +224,11 @@ TEST_F(LinuxRegistryTest, TheStartCommandIsTheProgramsRealPath) {
     EXPECT_EQ(module.GetShortPath("/opt/Mes Outils"), "/opt/Mes Outils");
 }
 
-TEST(CommandLineTest, SplitsByTheWindowsRules) {
-    EXPECT_EQ(SplitCommandLine("  a  \"b c\"  d\\\\\"e f\" g\\\"h \"\" i\\j"),
+TEST(StartCommandTest, SplitsByTheWindowsRules) {
+    EXPECT_EQ(StartCommandArguments("  a  \"b c\"  d\\\\\"e f\" g\\\"h \"\" i\\j"),
               (std::vector<std::string>{"a", "b c", "d\\e f", "g\"h", "", "i\\j"}));
-    EXPECT_TRUE(SplitCommandLine("   ").empty());
-    EXPECT_EQ(JoinCommandLine({"/a b/c", "d", "", "e\"f"}), "\"/a b/c\" d \"\" \"e\\\"f\"");
+    EXPECT_TRUE(StartCommandArguments("   ").empty());
+    EXPECT_EQ(StartCommandLine({"/a b/c", "d", "", "e\"f"}), "\"/a b/c\" d \"\" \"e\\\"f\"");
 }
 
 }  // namespace

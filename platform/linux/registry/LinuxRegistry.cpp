@@ -12,8 +12,8 @@
 
 #include "common/Text.h"
 #include "platform/linux/SystemRoot.h"
-#include "platform/linux/registry/CommandLine.h"
 #include "platform/linux/registry/DesktopEntry.h"
+#include "platform/linux/registry/StartCommand.h"
 #include "platform/linux/registry/SysInfoTool.h"
 
 namespace velnix::linux_platform {
@@ -55,7 +55,7 @@ int32_t ReadStartCommand(std::optional<std::string>& command) {
     std::ostringstream text;
     text << in.rdbuf();
     const DesktopEntryFacts facts = ParseDesktopEntry(text.str());
-    if (!facts.hidden) command = JoinCommandLine(ParseDesktopExecValue(facts.exec));
+    if (!facts.hidden) command = StartCommandLine(ParseDesktopExecValue(facts.exec));
     return reg::kErrorSuccess;
 }
 
@@ -70,7 +70,7 @@ int32_t WriteStartCommand(std::string_view command) {
     {
         std::ofstream out(draft, std::ios::binary | std::ios::trunc);
         if (!out) return CanWriteInto(folder) ? reg::kErrorWriteFault : reg::kErrorAccessDenied;
-        out << AutostartDesktopEntry(SplitCommandLine(command));
+        out << AutostartDesktopEntry(StartCommandArguments(command));
         out.close();
         if (!out) {
             fs::remove(draft, error);
@@ -140,7 +140,7 @@ int32_t LinuxRegistry::QueryValue(reg::HKey key, std::string_view valueName, uin
         if (status != reg::kErrorSuccess) return status;
     } else if (found->second.mapped == Mapped::SysInfo &&
                EqualsIgnoreCase(valueName, kSysInfoValue)) {
-        if (const auto tool = FindSysInfoTool()) text = JoinCommandLine({*tool});
+        if (const auto tool = FindSysInfoTool()) text = StartCommandLine({*tool});
     }
     if (!text) return reg::kErrorFileNotFound;
     return AnswerText(*text, type, data, size);

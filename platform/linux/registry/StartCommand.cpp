@@ -1,10 +1,10 @@
-#include "platform/linux/registry/CommandLine.h"
+#include "platform/linux/registry/StartCommand.h"
 
 #include "engine/DialCommand.h"
 
 namespace velnix::linux_platform {
 
-std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
+std::vector<std::string> StartCommandArguments(std::string_view commandLine) {
     std::vector<std::string> arguments;
     std::string current;
     bool inArgument = false;
@@ -47,7 +47,7 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
     return arguments;
 }
 
-std::string JoinCommandLine(const std::vector<std::string>& arguments) {
+std::string StartCommandLine(const std::vector<std::string>& arguments) {
     std::string commandLine;
     for (const std::string& argument : arguments) {
         if (!commandLine.empty()) commandLine += ' ';
