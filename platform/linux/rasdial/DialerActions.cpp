@@ -63,11 +63,14 @@ int CheckEntry(const std::string& entry) {
     return kDialerDone;
 }
 
-// pppd lives in /usr/sbin, which a user's PATH often lacks.
+// pppd lives in /usr/sbin, which a user's PATH often lacks. Under a moved root (a simulation)
+// only PATH counts, so that the real pppd never dials what was checked in the fixture.
 std::optional<std::filesystem::path> FindPppd() {
     std::vector<std::filesystem::path> folders = SearchPathFolders();
-    for (const char* folder : {"/usr/local/sbin", "/usr/sbin", "/sbin"}) {
-        folders.emplace_back(folder);
+    if (SystemRoot() == "/") {
+        for (const char* folder : {"/usr/local/sbin", "/usr/sbin", "/sbin"}) {
+            folders.emplace_back(folder);
+        }
     }
     return FindProgram("pppd", folders);
 }
