@@ -224,10 +224,7 @@ TEST_F(LinuxRegistryTest, TheStartCommandIsTheProgramsRealPath) {
     EXPECT_EQ(module.GetShortPath("/opt/Mes Outils"), "/opt/Mes Outils");
 }
 
-TEST(StartCommandTest, SplitsByTheWindowsRules) {
-    EXPECT_EQ(StartCommandArguments("  a  \"b c\"  d\\\\\"e f\" g\\\"h \"\" i\\j"),
-              (std::vector<std::string>{"a", "b c", "d\\e f", "g\"h", "", "i\\j"}));
-    EXPECT_TRUE(StartCommandArguments("   ").empty());
+TEST(StartCommandTest, QuotesOnlyWhatNeedsIt) {
     EXPECT_EQ(StartCommandLine({"/a b/c", "d", "", "e\"f"}), "\"/a b/c\" d \"\" \"e\\\"f\"");
 }
 

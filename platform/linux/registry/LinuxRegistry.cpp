@@ -12,6 +12,7 @@
 
 #include "common/Text.h"
 #include "platform/linux/SystemRoot.h"
+#include "platform/linux/process/CommandLine.h"
 #include "platform/linux/registry/DesktopEntry.h"
 #include "platform/linux/registry/StartCommand.h"
 #include "platform/linux/registry/SysInfoTool.h"
@@ -70,7 +71,7 @@ int32_t WriteStartCommand(std::string_view command) {
     {
         std::ofstream out(draft, std::ios::binary | std::ios::trunc);
         if (!out) return CanWriteInto(folder) ? reg::kErrorWriteFault : reg::kErrorAccessDenied;
-        out << AutostartDesktopEntry(StartCommandArguments(command));
+        out << AutostartDesktopEntry(SplitCommandLine(command));
         out.close();
         if (!out) {
             fs::remove(draft, error);
