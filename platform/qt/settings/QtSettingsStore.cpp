@@ -1,0 +1,100 @@
+#include "platform/qt/settings/QtSettingsStore.h"
+
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include "common/Errors.h"
+#include "platform/qt/settings/IniText.h"
+
+namespace velnix::qt_platform {
+namespace {
+
+constexpr QFileDevice::Permissions kUserOnlyFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToText(const QString& text) { return text.toStdString(); }
+
+[[noreturn]] void Fail(const char* what, const QString& path, const QString& reason) {
+    throw SettingsError(std::string(what) + " « " + ToText(path) + " » : " + ToText(reason));
+}
+
+// Creates the folder and any missing parent readable by the user only.
+void MakeUserOnlyFolder(const QString& folder) {
+    const QString absolute = QDir(folder).absolutePath();
+    QString path;
+    for (const QString& part : absolute.split('/', Qt::SkipEmptyParts)) {
+        path += '/' + part;
+        if (QFileInfo(path).isDir()) continue;
+        if (::mkdir(QFile::encodeName(path).constData(), 0700) != 0 && !QFileInfo(path).isDir()) {
+            Fail("Impossible de créer le dossier des réglages", path, qt_error_string(errno));
+        }
+    }
+}
+
+IniText ReadFile(const QString& path) {
+    QFile file(path);
+    if (!file.exists()) return {};
+    if (!file.open(QIODevice::ReadOnly))
+        Fail("Impossible de lire les réglages", path, file.errorString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        Fail("Impossible de lire les réglages", path, file.errorString());
+    }
+    return IniText::Parse(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+}
+
+}  // namespace
+
+QtSettingsStore::QtSettingsStore()
+    : QtSettingsStore(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                      "/Velnix") {}
+
+QtSettingsStore::QtSettingsStore(QString folder) : folder_(std::move(folder)) {}
+
+QString QtSettingsStore::FilePath(std::string_view application) const {
+    return folder_ + '/' + ToQString(application) + ".ini";
+}
+
+std::string QtSettingsStore::Read(std::string_view application, std::string_view section,
+                                  std::string_view key, std::string_view defaultValue) {
+    const std::optional<std::string> value = ReadFile(FilePath(application)).Value(section, key);
+    return value ? *value : std::string(defaultValue);
+}
+
+void QtSettingsStore::Write(std::string_view application, std::string_view section,
+                            std::string_view key, std::string_view value) {
+    MakeUserOnlyFolder(folder_);
+    const QString path = FilePath(application);
+
+    QLockFile lock(path + ".lock");
+    if (!lock.tryLock(5000)) {
+        Fail("Réglages verrouillés par un autre programme", path,
+             QStringLiteral("verrou %1").arg(lock.error()));
+    }
+    IniText ini = ReadFile(path);
+    ini.SetValue(section, key, value);
+    const std::string text = ini.Serialise();
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        Fail("Impossible d'écrire les réglages", path, file.errorString());
+    file.setPermissions(kUserOnlyFile);
+    if (file.write(text.data(), static_cast<qint64>(text.size())) !=
+            static_cast<qint64>(text.size()) ||
+        !file.commit()) {
+        Fail("Impossible d'écrire les réglages", path, file.errorString());
+    }
+    if (!QFile::setPermissions(path, kUserOnlyFile)) {
+        Fail("Impossible de protéger les réglages", path, QStringLiteral("chmod 0600"));
+    }
+}
+
+}  // namespace velnix::qt_platform

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include "config/SettingsStore.h"
+
+namespace velnix::qt_platform {
+
+// The per-user settings store: one file per application, "<folder>/<application>.ini", in the
+// user's XDG configuration folder by default. The password is kept there in plain text, so the
+// folder is created readable by the user only (0700) and every file is written 0600.
+//
+// Every read opens the file anew (a write by another process is seen at once); a write locks
+// the file, reads it, changes the one value and replaces the file atomically. A store that
+// cannot be read or written throws SettingsError with a French message.
+class QtSettingsStore : public SettingsStore {
+  public:
+    QtSettingsStore();  // $XDG_CONFIG_HOME/Velnix (or ~/.config/Velnix)
+    explicit QtSettingsStore(QString folder);
+
+    std::string Read(std::string_view application, std::string_view section, std::string_view key,
+                     std::string_view defaultValue) override;
+    void Write(std::string_view application, std::string_view section, std::string_view key,
+               std::string_view value) override;
+
+    QString FilePath(std::string_view application) const;
+
+  private:
+    QString folder_;
+};
+
+}  // namespace velnix::qt_platform

@@ -1,0 +1,37 @@
+#include "platform/qt/settings/IniText.h"
+
+#include <gtest/gtest.h>
+
+namespace velnix::qt_platform {
+namespace {
+
+TEST(IniText, ValuesAreRawTextAfterTheFirstEquals) {
+    const IniText ini = IniText::Parse(
+        "; notes\n[Tenaline]\nLogin = jean\nPassWord=  a, b = c  \r\n\n[Autre]\nLogin=x\n");
+    EXPECT_EQ(ini.Value("Tenaline", "Login"), " jean") << "hand-edited: the key is trimmed only";
+    EXPECT_EQ(ini.Value("Tenaline", "PassWord"), "  a, b = c  ");
+    EXPECT_EQ(ini.Value("Autre", "Login"), "x");
+    EXPECT_EQ(ini.Value("Tenaline", "Absent"), std::nullopt);
+    EXPECT_EQ(ini.Value("Absente", "Login"), std::nullopt);
+}
+
+TEST(IniText, AnyTextSurvivesARoundTrip) {
+    IniText ini;
+    const std::string tricky = " \\ a\\nb\nligne 2\r\n[Section]\nKey=; # é \"q\" , ";
+    ini.SetValue("Tenaline", "PassWord", tricky);
+    ini.SetValue("Tenaline", "Login", "");
+    ini.SetValue("Velnix", "AutoMask", "True");
+    ini.SetValue("Tenaline", "Login", "jean");
+    const IniText back = IniText::Parse(ini.Serialise());
+    EXPECT_EQ(back.Value("Tenaline", "PassWord"), tricky);
+    EXPECT_EQ(back.Value("Tenaline", "Login"), "jean");
+    EXPECT_EQ(back.Value("Velnix", "AutoMask"), "True");
+    EXPECT_EQ(ini.Serialise(), back.Serialise());
+}
+
+TEST(IniText, AHandEditedWindowsPathKeepsItsBackslashes) {
+    EXPECT_EQ(IniText::Parse("[S]\nK=C:\\temp\\x\n").Value("S", "K"), "C:\\temp\\x");
+}
+
+}  // namespace
+}  // namespace velnix::qt_platform

@@ -1,0 +1,102 @@
+#include "platform/qt/settings/QtSettingsStore.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "common/Errors.h"
+#include "config/SettingsKeys.h"
+
+namespace velnix::qt_platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::perms Mode(const QString& path) {
+    return fs::status(path.toStdString()).permissions() & fs::perms::mask;
+}
+
+class QtSettingsStoreTest : public ::testing::Test {
+  protected:
+    QTemporaryDir temp;
+    QString folder = temp.path() + "/config/Velnix";
+    QtSettingsStore store{folder};
+
+    void WriteRaw(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+};
+
+TEST_F(QtSettingsStoreTest, AbsentStoreGivesTheDefaultsAndCreatesNothing) {
+    EXPECT_EQ(store.Read("Quorath_Software", "Tenaline", "AutoReconnect", "True"), "True");
+    EXPECT_TRUE(ReadSetting(store, settings::kAutoReconnect));
+    EXPECT_FALSE(ReadSetting(store, settings::kAutoMask));
+    EXPECT_FALSE(QFileInfo::exists(folder));
+}
+
+TEST_F(QtSettingsStoreTest, OneUserOnlyFilePerApplication) {
+    WriteSetting(store, settings::kPassWord, "secret");
+    WriteSetting(store, settings::kAutoMask, true);
+    const QString engineFile = folder + "/Quorath_Software.ini";
+    const QString windowFile = folder + "/Vorn.ini";
+    ASSERT_TRUE(QFileInfo::exists(engineFile));
+    ASSERT_TRUE(QFileInfo::exists(windowFile));
+    EXPECT_EQ(Mode(engineFile), fs::perms(0600));
+    EXPECT_EQ(Mode(windowFile), fs::perms(0600));
+    EXPECT_EQ(Mode(folder), fs::perms(0700));
+    EXPECT_EQ(Mode(temp.path() + "/config"), fs::perms(0700)) << "missing parents too";
+
+    QFile::remove(windowFile);
+    EXPECT_EQ(ReadSetting(store, settings::kPassWord), "secret") << "the other application's data";
+    EXPECT_FALSE(ReadSetting(store, settings::kAutoMask));
+}
+
+TEST_F(QtSettingsStoreTest, TextComesBackUnchanged) {
+    for (const std::string password :
+         {"  a, b  ", "\"quoted\"", "x=y;z#", "ligne\nautre", "é\\n"}) {
+        WriteSetting(store, settings::kPassWord, password);
+        EXPECT_EQ(ReadSetting(store, settings::kPassWord), password);
+    }
+    WriteSetting(store, settings::kLogin, "");
+    EXPECT_EQ(store.Read("Quorath_Software", "Tenaline", "Login", "défaut"), "")
+        << "an empty value is stored, not absent";
+}
+
+TEST_F(QtSettingsStoreTest, AnotherProcessesWriteIsSeenByTheNextRead) {
+    WriteSetting(store, settings::kAutoReconnect, true);
+    EXPECT_TRUE(ReadSetting(store, settings::kAutoReconnect));
+    WriteRaw(folder + "/Quorath_Software.ini", "[Tenaline]\nAutoReconnect = false\n");
+    EXPECT_FALSE(ReadSetting(store, settings::kAutoReconnect));
+    WriteRaw(folder + "/Quorath_Software.ini", "[Tenaline]\nAutoReconnect=vrai\n");
+    EXPECT_THROW(ReadSetting(store, settings::kAutoReconnect), TypeMismatchError);
+}
+
+TEST_F(QtSettingsStoreTest, WritesKeepTheOtherKeys) {
+    WriteSetting(store, settings::kLogin, "jean");
+    WriteSetting(store, settings::kConnectionName, "Mon FAI");
+    QtSettingsStore other(folder);  // as a second process would
+    WriteSetting(other, settings::kLogin, "paul");
+    EXPECT_EQ(ReadSetting(store, settings::kLogin), "paul");
+    EXPECT_EQ(ReadSetting(store, settings::kConnectionName), "Mon FAI");
+}
+
+TEST_F(QtSettingsStoreTest, AStoreThatCannotBeReadOrWrittenIsAnError) {
+    ASSERT_TRUE(QDir().mkpath(folder + "/Quorath_Software.ini"));  // a folder where the file goes
+    EXPECT_THROW(ReadSetting(store, settings::kLogin), SettingsError);
+    EXPECT_THROW(WriteSetting(store, settings::kLogin, "x"), SettingsError);
+
+    WriteRaw(temp.path() + "/plain", "not a folder");
+    QtSettingsStore blocked(temp.path() + "/plain/Velnix");
+    EXPECT_THROW(WriteSetting(blocked, settings::kLogin, "x"), SettingsError);
+    EXPECT_EQ(ReadSetting(blocked, settings::kLogin), "");
+}
+
+}  // namespace
+}  // namespace velnix::qt_platform
