@@ -15,14 +15,15 @@ constexpr double kGiga = 1073741824.0;
 constexpr std::string_view kWholePattern = "# ### ### ### ##0";
 constexpr std::string_view kFractionPattern = "# ### ### ### ##0.00";
 
-// The magnitude of `value` rounded to `decimals` places, halves away from zero, judged on the
-// exact binary value: every double has a finite decimal expansion of at most 1074 places, so
-// printing that many places is exact and the first dropped digit decides the rounding.
+// The digits of a rounded magnitude.
 struct Digits {
     std::string whole;     // without leading zeros: empty for a magnitude below 1
     std::string fraction;  // exactly `decimals` digits
 };
 
+// The magnitude of `value` rounded to `decimals` places, halves away from zero, judged on the
+// exact binary value: every double has a finite decimal expansion of at most 1074 places, so
+// printing that many places is exact and the first dropped digit decides the rounding.
 Digits RoundAwayFromZero(double value, std::size_t decimals) {
     constexpr int kExactPlaces = 1074;
     std::array<char, 1500> buffer{};
