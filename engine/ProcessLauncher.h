@@ -15,6 +15,10 @@ class ProcessLauncher {
     // Starts the command hidden (no window, no terminal) and does not wait for it. Throws
     // ProcessStartError when it cannot be started (program not found, not executable).
     virtual void StartHidden(const std::string& commandLine) = 0;
+
+    // Starts the command with a normal, focused window and does not wait for it. Throws
+    // ProcessStartError like StartHidden.
+    virtual void StartShown(const std::string& commandLine) = 0;
 };
 
 }  // namespace velnix

@@ -9,4 +9,9 @@ void FakeProcessLauncher::StartHidden(const std::string& commandLine) {
     started.push_back(commandLine);
 }
 
+void FakeProcessLauncher::StartShown(const std::string& commandLine) {
+    if (fail) throw ProcessStartError("Fichier introuvable : " + commandLine);
+    shown.push_back(commandLine);
+}
+
 }  // namespace velnix::testing

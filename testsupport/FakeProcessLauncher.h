@@ -11,8 +11,10 @@ namespace velnix::testing {
 class FakeProcessLauncher : public ProcessLauncher {
   public:
     void StartHidden(const std::string& commandLine) override;
+    void StartShown(const std::string& commandLine) override;
 
-    std::vector<std::string> started;
+    std::vector<std::string> started;  // started hidden
+    std::vector<std::string> shown;    // started with a window
     bool fail = false;
 };
 

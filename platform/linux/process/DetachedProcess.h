@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace velnix::linux_platform {
+
+// Starts `program` with `arguments` (argv, the program's name first) and `environment`
+// ("NAME=value" texts) as a process of its own session, standard streams on /dev/null, and
+// returns once it runs, without waiting for it. It is started through an intermediate process
+// that ends at once, so it is never a child of the caller and leaves no zombie behind; no signal
+// handler is involved. Returns 0, or the system error (errno) that kept the program from
+// starting, as reported by the child itself through a close-on-exec pipe.
+int StartDetached(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                  const std::vector<std::string>& environment);
+
+}  // namespace velnix::linux_platform

@@ -1,0 +1,36 @@
+#include "platform/linux/process/SystemErrorText.h"
+
+#include <cerrno>
+
+namespace velnix::linux_platform {
+
+std::string SystemErrorText(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+            return "accès refusé";
+        case ENOENT:
+            return "fichier introuvable";
+        case ENOTDIR:
+            return "un élément du chemin n'est pas un dossier";
+        case ENOEXEC:
+            return "format d'exécutable non reconnu";
+        case ETXTBSY:
+            return "fichier en cours d'écriture";
+        case E2BIG:
+            return "liste d'arguments trop longue";
+        case ENOMEM:
+            return "mémoire insuffisante";
+        case EAGAIN:
+            return "trop de processus";
+        case EMFILE:
+        case ENFILE:
+            return "trop de fichiers ouverts";
+        case ESRCH:
+            return "processus introuvable";
+        default:
+            return "erreur système " + std::to_string(error);
+    }
+}
+
+}  // namespace velnix::linux_platform

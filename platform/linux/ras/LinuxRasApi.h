@@ -1,0 +1,32 @@
+#pragma once
+
+#include "engine/RasApi.h"
+
+namespace velnix::linux_platform {
+
+// The Remote Access operations over pppd: the phone book is /etc/ppp/peers, the active
+// connections are the pppd links whose interface is up, and their statistics come from the
+// interface counters. Every path is read under the system root (VELNIX_ROOT).
+//
+// A connection's handle is its pppd's process id: it stays valid for the life of the link,
+// whatever enumerations happen meanwhile, and GetConnectionStatistics finds the link again by it.
+class LinuxRasApi : public ras::RasApi {
+  public:
+    // Entries sorted by name. A missing peers folder is an empty phone book; one that cannot
+    // be read gives kErrorCannotOpenPhonebook with a count of 0.
+    uint32_t EnumEntries(ras::RasEntryName* entries, uint32_t& roomBytes, uint32_t& count) override;
+
+    // The links that are up, sorted by interface name; device type "PPP", device name the
+    // interface.
+    uint32_t EnumConnections(ras::RasConn* connections, uint32_t& roomBytes,
+                             uint32_t& count) override;
+
+    // Bytes received and sent since the link began and its duration in milliseconds, each the
+    // low 32 bits of the system's figure. The other fields are 0.
+    uint32_t GetConnectionStatistics(uint32_t hrasconn, ras::RasStats* stats) override;
+
+    // Names are UTF-8 already: the field's text up to its NUL.
+    std::string TextFromSystemCodePage(const char* field, size_t room) override;
+};
+
+}  // namespace velnix::linux_platform

@@ -1,0 +1,106 @@
+#include "platform/linux/ras/PppLinks.h"
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <filesystem>
+#include <system_error>
+
+#include "engine/RasApi.h"
+#include "platform/linux/SystemRoot.h"
+#include "platform/linux/ras/SmallFile.h"
+
+namespace velnix::linux_platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr uint64_t kInterfaceUp = 0x1;  // IFF_UP
+
+// The leading unsigned number of a text (after blanks), in `base`; "0x" is allowed in base 16.
+std::optional<uint64_t> LeadingNumber(std::string_view text, int base) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    if (base == 16 && (text.starts_with("0x") || text.starts_with("0X"))) text.remove_prefix(2);
+    uint64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    if (error != std::errc() || end == text.data()) return std::nullopt;
+    return value;
+}
+
+std::optional<uint64_t> ReadNumber(const fs::path& path, int base) {
+    const std::optional<std::string> text = ReadSmallFile(path);
+    if (!text) return std::nullopt;
+    return LeadingNumber(*text, base);
+}
+
+fs::path PidFileOf(const std::string& interfaceName) {
+    return UnderRoot("/run") / (interfaceName + ".pid");
+}
+
+std::optional<PppLink> LinkOfInterface(const fs::path& interfaceFolder) {
+    PppLink link;
+    link.interfaceName = interfaceFolder.filename().string();
+    const std::optional<uint64_t> pid = ReadNumber(PidFileOf(link.interfaceName), 10);
+    if (!pid || *pid == 0 || *pid > UINT32_MAX) return std::nullopt;
+    link.pid = static_cast<uint32_t>(*pid);
+    const std::optional<std::string> commandLine =
+        ReadSmallFile(UnderRoot("/proc") / std::to_string(link.pid) / "cmdline");
+    if (!commandLine) return std::nullopt;  // stale: the process is gone
+    std::optional<std::string> entry = PeerOfCommandLine(*commandLine);
+    if (!entry) return std::nullopt;
+    link.entry = std::move(*entry);
+    const std::optional<uint64_t> flags = ReadNumber(interfaceFolder / "flags", 16);
+    link.up = flags && (*flags & kInterfaceUp) != 0;
+    return link;
+}
+
+}  // namespace
+
+std::optional<std::string> PeerOfCommandLine(std::string_view commandLine) {
+    std::vector<std::string_view> words;
+    while (!commandLine.empty()) {
+        const size_t end = commandLine.find('\0');
+        words.push_back(commandLine.substr(0, end));
+        if (end == std::string_view::npos) break;
+        commandLine.remove_prefix(end + 1);
+    }
+    const auto call = std::find(words.begin() + std::min<size_t>(1, words.size()), words.end(),
+                                std::string_view("call"));
+    if (call == words.end() || call + 1 == words.end()) return std::nullopt;
+    const std::string_view entry = *(call + 1);
+    if (entry.empty() || entry.size() >= ras::kEntryNameRoom) return std::nullopt;
+    return std::string(entry);
+}
+
+std::vector<PppLink> ListPppLinks() {
+    std::vector<PppLink> links;
+    std::error_code error;
+    for (fs::directory_iterator it(UnderRoot("/sys/class/net"), error);
+         !error && it != fs::directory_iterator(); it.increment(error)) {
+        if (std::optional<PppLink> link = LinkOfInterface(it->path())) {
+            links.push_back(std::move(*link));
+        }
+    }
+    std::sort(links.begin(), links.end(),
+              [](const PppLink& a, const PppLink& b) { return a.interfaceName < b.interfaceName; });
+    return links;
+}
+
+std::optional<LinkFigures> ReadLinkFigures(const PppLink& link) {
+    const fs::path statistics = UnderRoot("/sys/class/net") / link.interfaceName / "statistics";
+    const std::optional<uint64_t> received = ReadNumber(statistics / "rx_bytes", 10);
+    const std::optional<uint64_t> sent = ReadNumber(statistics / "tx_bytes", 10);
+    std::error_code error;
+    const fs::file_time_type written = fs::last_write_time(PidFileOf(link.interfaceName), error);
+    if (!received || !sent || error) return std::nullopt;
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+        fs::file_time_type::clock::now() - written);
+    LinkFigures figures;
+    figures.receivedBytes = *received;
+    figures.sentBytes = *sent;
+    figures.durationMs = static_cast<uint64_t>(std::max<int64_t>(0, elapsed.count()));
+    return figures;
+}
+
+}  // namespace velnix::linux_platform

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velnix::linux_platform {
+
+// A PPP link as pppd shows it: the pid file /run/IFNAME.pid it writes once its unit is attached,
+// the interface /sys/class/net/IFNAME, and its command line /proc/<pid>/cmdline, which names the
+// entry after `call` (as `pon NAME` and the dialer start it). Every path is read under the
+// system root.
+struct PppLink {
+    std::string interfaceName;
+    uint32_t pid = 0;
+    std::string entry;
+    bool up = false;  // the interface is up (IFF_UP): IPCP has come up
+};
+
+// The links whose pppd is alive, sorted by interface name, up or still negotiating. Pid files
+// whose process is gone, or whose process was not started with `call NAME`, are left out.
+std::vector<PppLink> ListPppLinks();
+
+// The entry a pppd command line (NUL-separated arguments) dials: the word after the first
+// `call`, when it fits the 256-byte name field.
+std::optional<std::string> PeerOfCommandLine(std::string_view commandLine);
+
+struct LinkFigures {
+    uint64_t receivedBytes = 0;
+    uint64_t sentBytes = 0;
+    uint64_t durationMs = 0;  // since the pid file was written
+};
+
+// The counters and duration of a link, or nothing when its files have gone meanwhile.
+std::optional<LinkFigures> ReadLinkFigures(const PppLink& link);
+
+}  // namespace velnix::linux_platform

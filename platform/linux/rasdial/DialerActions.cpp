@@ -1,0 +1,177 @@
+#include "platform/linux/rasdial/DialerActions.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <vector>
+
+#include "common/Text.h"
+#include "platform/linux/SystemRoot.h"
+#include "platform/linux/process/ProgramSearch.h"
+#include "platform/linux/process/SystemErrorText.h"
+#include "platform/linux/ras/LinuxRasApi.h"
+#include "platform/linux/ras/PppLinks.h"
+#include "platform/linux/ras/PppPeers.h"
+#include "platform/linux/ras/PppWords.h"
+
+namespace velnix::linux_platform {
+
+namespace {
+
+// pppd reads at most 256 bytes of password; a longer one could also fill the pipe before pppd
+// reads it.
+constexpr size_t kPasswordLimit = 256;
+
+int Fail(int status, const std::string& message) {
+    std::cerr << "rasdial : " << message << std::endl;
+    return status;
+}
+
+std::string Quoted(const std::string& entry) { return "« " + entry + " »"; }
+
+std::vector<PppLink> LinksOf(const std::string& entry) {
+    std::vector<PppLink> links = ListPppLinks();
+    std::erase_if(links, [&](const PppLink& link) { return !EqualsIgnoreCase(link.entry, entry); });
+    return links;
+}
+
+// The entry's options file: kDialerDone when it can be dialed.
+int CheckEntry(const std::string& entry) {
+    if (!IsPeerName(entry) || entry.find('/') != std::string::npos) {
+        return Fail(kDialerUnknownEntry, "entrée inconnue " + Quoted(entry));
+    }
+    struct stat status {};
+    if (::stat(UnderRoot("/etc/ppp/peers/" + entry).c_str(), &status) != 0) {
+        if (errno == EACCES) {
+            return Fail(kDialerNoRight, "droits insuffisants pour composer " + Quoted(entry) +
+                                            " (il faut appartenir au groupe dip)");
+        }
+        return Fail(kDialerUnknownEntry,
+                    "entrée inconnue " + Quoted(entry) + " (absente de /etc/ppp/peers)");
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return Fail(kDialerUnknownEntry, "entrée inconnue " + Quoted(entry));
+    }
+    return kDialerDone;
+}
+
+// pppd lives in /usr/sbin, which a user's PATH often lacks. Under a moved root (a simulation)
+// only PATH counts, so that the real pppd never dials what was checked in the fixture.
+std::optional<std::filesystem::path> FindPppd() {
+    std::vector<std::filesystem::path> folders = SearchPathFolders();
+    if (SystemRoot() == "/") {
+        for (const char* folder : {"/usr/local/sbin", "/usr/sbin", "/sbin"}) {
+            folders.emplace_back(folder);
+        }
+    }
+    return FindProgram("pppd", folders);
+}
+
+// A pipe holding the option line `password "<password>"`, at end of file once read; returns
+// its reading end, inheritable, or -1 with errno set.
+int PasswordPipe(std::string& password) {
+    std::string option = "password " + QuotePppWord(password) + "\n";
+    ::explicit_bzero(password.data(), password.size());
+    int ends[2];
+    int result = ::pipe(ends);
+    if (result == 0) {
+        const ssize_t written = ::write(ends[1], option.data(), option.size());
+        result = written == static_cast<ssize_t>(option.size()) ? 0 : -1;
+        const int error = errno;
+        ::close(ends[1]);
+        errno = error;
+    }
+    ::explicit_bzero(option.data(), option.size());
+    if (result != 0) return -1;
+    if (ends[0] > STDERR_FILENO) return ends[0];
+    const int moved = ::fcntl(ends[0], F_DUPFD, STDERR_FILENO + 1);
+    ::close(ends[0]);
+    return moved;
+}
+
+}  // namespace
+
+int ListConnections() {
+    LinuxRasApi ras;
+    std::vector<ras::RasConn> records(1);
+    uint32_t count = 0;
+    uint32_t result = ras::kErrorBufferTooSmall;
+    while (result == ras::kErrorBufferTooSmall) {
+        records.assign(std::max<size_t>(count, 1), ras::RasConn{});
+        records[0].dwSize = ras::kRasConnSize;
+        uint32_t room = static_cast<uint32_t>(records.size()) * ras::kRasConnSize;
+        result = ras.EnumConnections(records.data(), room, count);
+    }
+    if (result != ras::kSuccess || count == 0) {
+        std::cout << "Aucune connexion active." << std::endl;
+        return kDialerDone;
+    }
+    for (uint32_t i = 0; i < count; ++i) {
+        std::cout << ras.TextFromSystemCodePage(records[i].szEntryName,
+                                                sizeof records[i].szEntryName)
+                  << '\n';
+    }
+    std::cout.flush();
+    return kDialerDone;
+}
+
+int HangUp(const std::string& entry) {
+    const std::vector<PppLink> links = LinksOf(entry);
+    if (links.empty()) {
+        std::cout << "Aucune connexion " << Quoted(entry) << " à raccrocher." << std::endl;
+        return kDialerDone;
+    }
+    for (const PppLink& link : links) {
+        if (::kill(static_cast<pid_t>(link.pid), SIGTERM) != 0 && errno != ESRCH) {
+            return Fail(
+                errno == EPERM ? kDialerNoRight : kDialerSystemError,
+                "impossible de raccrocher " + Quoted(entry) + " : " + SystemErrorText(errno));
+        }
+    }
+    return kDialerDone;
+}
+
+int Dial(const std::string& entry, const std::string& login, std::string& password) {
+    if (password.size() > kPasswordLimit) {
+        return Fail(kDialerUsage, "mot de passe trop long (" + std::to_string(kPasswordLimit) +
+                                      " octets au plus)");
+    }
+    if (const int status = CheckEntry(entry); status != kDialerDone) return status;
+    if (!LinksOf(entry).empty()) {
+        std::cout << "Connexion " << Quoted(entry) << " déjà établie ou en cours." << std::endl;
+        return kDialerDone;
+    }
+    const std::optional<std::filesystem::path> pppd = FindPppd();
+    if (!pppd)
+        return Fail(kDialerPppdMissing, "pppd introuvable (le paquet ppp est-il installé ?)");
+
+    std::vector<std::string> arguments = {"pppd", "call", entry};
+    if (!login.empty()) arguments.insert(arguments.end(), {"user", login});
+    if (!password.empty()) {
+        const int passwordFd = PasswordPipe(password);
+        if (passwordFd < 0) {
+            return Fail(kDialerSystemError,
+                        "impossible de transmettre le mot de passe : " + SystemErrorText(errno));
+        }
+        arguments.insert(arguments.end(), {"file", "/dev/fd/" + std::to_string(passwordFd)});
+    }
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    std::cout.flush();
+    ::execv(pppd->c_str(), argv.data());
+    const int error = errno;
+    return Fail(error == EACCES || error == EPERM ? kDialerNoRight : kDialerSystemError,
+                "impossible de lancer " + pppd->string() + " : " + SystemErrorText(error) +
+                    (error == EACCES ? " (il faut appartenir au groupe dip)" : ""));
+}
+
+}  // namespace velnix::linux_platform

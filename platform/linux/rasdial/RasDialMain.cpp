@@ -1,0 +1,40 @@
+// rasdial: the command-line dialer over pppd, with the command interface of the Windows one.
+//   rasdial                          lists the active connections, one per line
+//   rasdial ENTRY [LOGIN [PASSWORD]] dials ENTRY (pppd call ENTRY user LOGIN)
+//   rasdial ENTRY /disconnect        hangs ENTRY up
+
+#include <string.h>
+
+#include <iostream>
+#include <string>
+#include <string_view>
+
+#include "common/Text.h"
+#include "platform/linux/rasdial/DialerActions.h"
+
+namespace {
+
+bool IsDisconnectSwitch(std::string_view argument) {
+    return velnix::EqualsIgnoreCase(argument, "/disconnect") ||
+           velnix::EqualsIgnoreCase(argument, "/d");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace velnix::linux_platform;
+    // The password leaves the argument memory (and so /proc/<pid>/cmdline) before anything else.
+    std::string password;
+    if (argc >= 4) {
+        password = argv[3];
+        ::explicit_bzero(argv[3], password.size());
+    }
+    if (argc == 1) return ListConnections();
+    if (argc == 3 && IsDisconnectSwitch(argv[2])) return HangUp(argv[1]);
+    if (argc <= 4 && argv[1][0] != '/') {
+        return Dial(argv[1], argc >= 3 ? argv[2] : "", password);
+    }
+    std::cerr << "Usage : rasdial [ENTRÉE [IDENTIFIANT [MOT_DE_PASSE]] | ENTRÉE /disconnect]"
+              << std::endl;
+    return kDialerUsage;
+}
