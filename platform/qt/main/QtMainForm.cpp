@@ -105,10 +105,8 @@ void QtMainForm::BuildLayout() {
     frame2->setGeometry(PxRect(2160, 780, 1920, 915));
     AddLabel(frame2, "lblOctetsEnvoyes", "", {930, 300, 75, 225}, kSendingRed, centre,
              Sizing::FromCentre);
-    AddLabel(frame2, "Label2", "Vitesse :", {120, 600, 615, 255}, kSendingRed, left,
-             Sizing::Fixed);
-    AddLabel(frame2, "lblVitesseU", "0", {780, 600, 105, 225}, kSendingRed, left,
-             Sizing::FromLeft);
+    AddLabel(frame2, "Label2", "Vitesse :", {120, 600, 615, 255}, kSendingRed, left, Sizing::Fixed);
+    AddLabel(frame2, "lblVitesseU", "0", {780, 600, 105, 225}, kSendingRed, left, Sizing::FromLeft);
 
     picGraphD_ = new QtCanvas(kDownloadPen, this);
     picGraphD_->setObjectName("picGraphD");
@@ -130,9 +128,8 @@ void QtMainForm::BuildLayout() {
               &TenalineFrm::Command2Click);
 }
 
-QLabel* QtMainForm::AddLabel(QWidget* parent, const char* name, const QString& caption,
-                             QRect twips, const QColor& colour, Qt::Alignment alignment,
-                             Sizing sizing) {
+QLabel* QtMainForm::AddLabel(QWidget* parent, const char* name, const QString& caption, QRect twips,
+                             const QColor& colour, Qt::Alignment alignment, Sizing sizing) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
@@ -203,9 +200,7 @@ void QtMainForm::SetCaption(Control control, std::string_view caption) {
     button->setText(text);
 }
 
-void QtMainForm::SetVisible(Control control, bool visible) {
-    Widget(control)->setVisible(visible);
-}
+void QtMainForm::SetVisible(Control control, bool visible) { Widget(control)->setVisible(visible); }
 
 void QtMainForm::SetToolTip(Control control, std::string_view tip) {
     Widget(control)->setToolTip(FromUtf8(tip));
@@ -233,7 +228,6 @@ void QtMainForm::Show() {
     } else {
         show();
     }
-    raise();
     activateWindow();
 }
 

@@ -5,18 +5,15 @@
 namespace velnix::qt_platform {
 
 QtTrayIcon::QtTrayIcon(const FrmLink& link) : link_(link) {
-    QObject::connect(&icon_, &QSystemTrayIcon::activated, &icon_,
-                     [this](QSystemTrayIcon::ActivationReason reason) {
-                         if (reason == QSystemTrayIcon::Trigger) {
-                             link_.Forward([](TenalineFrm& frm) {
-                                 frm.TrayToggleEvent(TrayIcon::kLeftButton);
-                             });
-                         } else if (reason == QSystemTrayIcon::Context) {
-                             link_.Forward([](TenalineFrm& frm) {
-                                 frm.TrayMenuEvent(TrayIcon::kRightButton);
-                             });
-                         }
-                     });
+    QObject::connect(
+        &icon_, &QSystemTrayIcon::activated, &icon_,
+        [this](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::Trigger) {
+                link_.Forward([](TenalineFrm& frm) { frm.TrayToggleEvent(TrayIcon::kLeftButton); });
+            } else if (reason == QSystemTrayIcon::Context) {
+                link_.Forward([](TenalineFrm& frm) { frm.TrayMenuEvent(TrayIcon::kRightButton); });
+            }
+        });
 }
 
 void QtTrayIcon::TipText(std::string_view tip) {
