@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace velnix::qt_platform {
 
@@ -17,16 +19,18 @@ constexpr const char* kTryHint = " Pour l'essayer sans écran : xvfb-run -a veln
 }
 
 QtMessageHandler previousHandler = nullptr;
+std::vector<std::pair<QtMsgType, QString>> heldMessages;
 
-// A fatal message while the platform opens means the display could not be reached.
-void OnOpeningMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+// While the platform opens, its messages are held back: a fatal one means the display could not
+// be reached, and the one line about it is all the user sees. Otherwise they are passed on.
+void OnOpeningMessage(QtMsgType type, const QMessageLogContext& /*context*/,
+                      const QString& message) {
     if (type == QtFatalMsg) {
         const QByteArray display =
             qgetenv("WAYLAND_DISPLAY").isEmpty() ? qgetenv("DISPLAY") : qgetenv("WAYLAND_DISPLAY");
         EndWithoutSession("impossible d'ouvrir l'affichage graphique « " + display + " »");
     }
-    if (type == QtWarningMsg && message.contains("could not connect to display")) return;
-    if (previousHandler) previousHandler(type, context, message);
+    heldMessages.emplace_back(type, message);
 }
 
 }  // namespace
@@ -40,6 +44,10 @@ std::unique_ptr<QApplication> OpenGraphicalSession(int& argc, char** argv) {
     previousHandler = qInstallMessageHandler(OnOpeningMessage);
     auto application = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previousHandler);
+    for (const auto& [type, message] : heldMessages) {
+        if (previousHandler) previousHandler(type, QMessageLogContext(), message);
+    }
+    heldMessages.clear();
     return application;
 }
 
