@@ -7,9 +7,9 @@
 #include "platform/linux/ras/LinuxRasApi.h"
 #include "platform/qt/app/DialogHooks.h"
 #include "platform/qt/app/GraphicalSession.h"
-#include "platform/qt/messagebox/QtMessageBox.h"
 #include "platform/qt/main/QtProgram.h"
 #include "platform/qt/main/QtTenalineFrm.h"
+#include "platform/qt/messagebox/QtMessageBox.h"
 #include "platform/qt/settings/QtSettingsStore.h"
 
 int main(int argc, char** argv) {
