@@ -5,8 +5,8 @@
 #include "engine/MainTenaline.h"
 #include "platform/linux/process/LinuxProcessLauncher.h"
 #include "platform/linux/ras/LinuxRasApi.h"
-#include "platform/qt/app/DialogHooks.h"
 #include "platform/qt/app/GraphicalSession.h"
+#include "platform/qt/app/QtDialogOpener.h"
 #include "platform/qt/main/QtProgram.h"
 #include "platform/qt/main/QtTenalineFrm.h"
 #include "platform/qt/messagebox/QtMessageBox.h"
@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     linux_platform::LinuxRasApi ras;
     linux_platform::LinuxProcessLauncher launcher;
     QtMessageBox messageBox;
-    DialogHooks dialogs;
+    QtDialogOpener dialogs;
 
     TenalineServices services;
     services.settings = &settings;
