@@ -64,6 +64,7 @@ void Detach() {
     const int null = open("/dev/null", O_RDWR);
     for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) dup2(null, fd);
     if (null > STDERR_FILENO) close(null);
+    close_range(STDERR_FILENO + 1, ~0U, 0);  // the options are read: keep none of the caller's
 }
 
 // One simulated pppd per entry at a time, as the device lock of a real one allows.

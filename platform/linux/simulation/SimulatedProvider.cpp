@@ -1,7 +1,9 @@
 #include "platform/linux/simulation/SimulatedProvider.h"
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -26,10 +28,13 @@ void RunScript(const std::vector<std::string>& arguments) {
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t child = 0;
-    if (posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
-        throw std::runtime_error("simulate.sh ne démarre pas");
-    }
+    const int error = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0) throw std::runtime_error("simulate.sh ne démarre pas");
     int status = 0;
     while (waitpid(child, &status, 0) < 0) {
     }

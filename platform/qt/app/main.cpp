@@ -1,0 +1,43 @@
+// Velnix: keeps a dial-up or ADSL connection up and shows its traffic.
+
+#include <QApplication>
+
+#include "engine/MainTenaline.h"
+#include "platform/linux/process/LinuxProcessLauncher.h"
+#include "platform/linux/ras/LinuxRasApi.h"
+#include "platform/qt/app/GraphicalSession.h"
+#include "platform/qt/app/QtDialogOpener.h"
+#include "platform/qt/main/QtProgram.h"
+#include "platform/qt/main/QtTenalineFrm.h"
+#include "platform/qt/messagebox/QtMessageBox.h"
+#include "platform/qt/settings/QtSettingsStore.h"
+
+int main(int argc, char** argv) {
+    using namespace velnix;
+    using namespace velnix::qt_platform;
+
+    const std::unique_ptr<QApplication> application = OpenGraphicalSession(argc, argv);
+    QApplication::setApplicationName("Velnix");
+    QApplication::setApplicationVersion("1.1.0");
+    QApplication::setDesktopFileName("velnix");
+    // The program ends when its last window is gone; the main window hidden into the
+    // notification area is not gone (its logic keeps the event loop running).
+    QApplication::setQuitOnLastWindowClosed(true);
+
+    QtProgram program;
+    QtSettingsStore settings;
+    linux_platform::LinuxRasApi ras;
+    linux_platform::LinuxProcessLauncher launcher;
+    QtMessageBox messageBox;
+    QtDialogOpener dialogs;
+
+    TenalineServices services;
+    services.settings = &settings;
+    services.ras = &ras;
+    services.launcher = &launcher;
+    services.createWindow = [&]() -> std::shared_ptr<TenalineWindow> {
+        return CreateQtTenalineFrm({program, messageBox, dialogs, settings});
+    };
+    MainTenaline(services);
+    return QApplication::exec();
+}

@@ -1,0 +1,319 @@
+#include "platform/qt/main/QtMainForm.h"
+
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QPalette>
+#include <QSaveFile>
+#include <QToolTip>
+
+#include "common/Errors.h"
+#include "platform/qt/main/QtPicture.h"
+#include "platform/qt/main/TitledFrame.h"
+
+namespace velnix::qt_platform {
+
+namespace {
+
+constexpr int kClientWidthTwips = 4215;
+constexpr int kClientHeightTwips = 3120;
+constexpr int kImage2Twips = 300;
+constexpr int kTickMs = 1000;
+
+const QColor kWhite(255, 255, 255);
+const QColor kGrey(64, 64, 64);
+const QColor kReceptionGreen(128, 255, 128);
+const QColor kSendingRed(255, 0, 0);
+const QColor kDownloadPen(0, 255, 0);
+const QColor kUploadPen(255, 0, 0);
+
+int Px(int twips) { return twips / QtMainForm::kTwipsPerPixel; }
+
+QRect PxRect(int left, int top, int width, int height) {
+    return {Px(left), Px(top), Px(width), Px(height)};
+}
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// The font the window was designed with; Debian's fonts-comic-neue serves this name.
+QFont DesignFont() {
+    QFont font("Comic Sans MS");
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+}  // namespace
+
+QtMainForm::QtMainForm()
+    : font_(DesignFont()),
+      menu_(link_, font_),
+      tray_(link_),
+      icon_(std::make_shared<QtPicture>(SvgIcon(":/velnix/icon.svg"))) {
+    setObjectName("TenalineFrm");
+    setWindowTitle("Velnix");
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowIcon(IconOf(icon_));
+    setFixedSize(Px(kClientWidthTwips), Px(kClientHeightTwips));
+    setFont(font_);
+    QToolTip::setFont(font_);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, Qt::black);
+    setPalette(colours);
+    setAutoFillBackground(true);
+    BuildLayout();
+
+    stateFile_ = qEnvironmentVariable("VELNIX_STATE_FILE");
+    survConn_.setObjectName("SurvConn");
+    survConn_.setInterval(kTickMs);
+    connect(&survConn_, &QTimer::timeout, this, [this] { OnTick(); });
+    survConn_.start();
+}
+
+QtMainForm::~QtMainForm() = default;
+
+void QtMainForm::BuildLayout() {
+    auto* image1 = new QLabel(this);
+    image1->setObjectName("Image1");
+    image1->setGeometry(PxRect(120, 0, 720, 720));
+    image1->setPixmap(SvgPixmap(":/velnix/logo.svg", Px(720), devicePixelRatioF()));
+
+    const auto right = Qt::AlignRight | Qt::AlignTop;
+    const auto left = Qt::AlignLeft | Qt::AlignTop;
+    const auto centre = Qt::AlignHCenter | Qt::AlignTop;
+    AddLabel(this, "Label6", "Connexion :", {480, 120, 1275, 255}, kWhite, right, Sizing::Fixed);
+    AddLabel(this, "lblNom", "", {1920, 120, 2085, 225}, kWhite, left, Sizing::FromLeft);
+    AddLabel(this, "Label3", "", {2580, 60, 45, 225}, kGrey, left, Sizing::FromLeft);
+    AddLabel(this, "Label5", "Connexion établie depuis :", {840, 420, 2115, 255}, kWhite, right,
+             Sizing::Fixed);
+    AddLabel(this, "lblTemps", "00:00:00", {3000, 420, 1035, 255}, kWhite, left, Sizing::Fixed);
+
+    auto* frame1 = new TitledFrame("Réception", kReceptionGreen, this);
+    frame1->setObjectName("Frame1");
+    frame1->setGeometry(PxRect(120, 780, 1920, 915));
+    AddLabel(frame1, "lblOctetsRecus", "", {930, 300, 75, 225}, kReceptionGreen, centre,
+             Sizing::FromCentre);
+    AddLabel(frame1, "Label1", "Vitesse :", {120, 600, 615, 255}, kReceptionGreen, left,
+             Sizing::Fixed);
+    AddLabel(frame1, "lblVitesseD", "0", {780, 600, 105, 225}, kReceptionGreen, left,
+             Sizing::FromLeft);
+
+    auto* frame2 = new TitledFrame("Envoi", kSendingRed, this);
+    frame2->setObjectName("Frame2");
+    frame2->setGeometry(PxRect(2160, 780, 1920, 915));
+    AddLabel(frame2, "lblOctetsEnvoyes", "", {930, 300, 75, 225}, kSendingRed, centre,
+             Sizing::FromCentre);
+    AddLabel(frame2, "Label2", "Vitesse :", {120, 600, 615, 255}, kSendingRed, left, Sizing::Fixed);
+    AddLabel(frame2, "lblVitesseU", "0", {780, 600, 105, 225}, kSendingRed, left, Sizing::FromLeft);
+
+    picGraphD_ = new QtCanvas(kDownloadPen, this);
+    picGraphD_->setObjectName("picGraphD");
+    picGraphD_->move(Px(120), Px(1740));
+    picGraphU_ = new QtCanvas(kUploadPen, this);
+    picGraphU_->setObjectName("picGraphU");
+    picGraphU_->move(Px(2160), Px(1740));
+
+    auto* image2 = new QLabel(this);
+    image2->setObjectName("Image2");
+    image2->setGeometry(PxRect(120, 2640, kImage2Twips, kImage2Twips));
+    image2->setScaledContents(true);  // the 16x16 picture is stretched
+    others_[Control::Image2] = image2;
+
+    AddButton("CmdCon", "Se connecter", {600, 2640, 1455, 375}, "", &TenalineFrm::CmdConClick);
+    AddButton("Command1", "Masquer", {2160, 2640, 975, 375}, "Masquer dans la barre des tâches",
+              &TenalineFrm::Command1Click);
+    AddButton("Command2", "Quitter", {3240, 2640, 855, 375}, "Quitter Velnix",
+              &TenalineFrm::Command2Click);
+}
+
+QLabel* QtMainForm::AddLabel(QWidget* parent, const char* name, const QString& caption, QRect twips,
+                             const QColor& colour, Qt::Alignment alignment, Sizing sizing) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(alignment);
+    label->setGeometry(PxRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, colour);
+    label->setPalette(colours);
+
+    static const std::map<QString, Control> kControls{
+        {"Label5", Control::Label5},
+        {"lblNom", Control::lblNom},
+        {"lblTemps", Control::lblTemps},
+        {"lblVitesseD", Control::lblVitesseD},
+        {"lblVitesseU", Control::lblVitesseU},
+        {"lblOctetsRecus", Control::lblOctetsRecus},
+        {"lblOctetsEnvoyes", Control::lblOctetsEnvoyes},
+    };
+    const auto known = kControls.find(name);
+    if (known != kControls.end()) {
+        const QRect designed = label->geometry();
+        labels_[known->second] = {label, sizing, 2 * designed.x() + designed.width()};
+    }
+    return label;
+}
+
+QPushButton* QtMainForm::AddButton(const char* name, const QString& caption, QRect twips,
+                                   const QString& tip, void (TenalineFrm::*command)()) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    button->setGeometry(PxRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    button->setToolTip(tip);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this,
+            [this, command] { link_.Forward([command](TenalineFrm& frm) { (frm.*command)(); }); });
+    if (QString(name) == "CmdCon") others_[Control::CmdCon] = button;
+    if (QString(name) == "Command1") others_[Control::Command1] = button;
+    return button;
+}
+
+// A label that sizes to its text keeps its left edge, or its centre when centred.
+void QtMainForm::FitToText(const LabelSlot& slot) {
+    if (slot.sizing == Sizing::Fixed) return;
+    QLabel* label = slot.label;
+    const QSize size = label->sizeHint();
+    const int x =
+        slot.sizing == Sizing::FromCentre ? (slot.centreTimesTwo - size.width()) / 2 : label->x();
+    label->setGeometry(x, label->y(), size.width(), size.height());
+}
+
+QWidget* QtMainForm::Widget(Control control) const {
+    if (const auto label = labels_.find(control); label != labels_.end()) {
+        return label->second.label;
+    }
+    if (const auto other = others_.find(control); other != others_.end()) return other->second;
+    throw OutOfRangeError("contrôle inconnu");
+}
+
+void QtMainForm::SetCaption(Control control, std::string_view caption) {
+    const QString text = FromUtf8(caption);
+    if (const auto slot = labels_.find(control); slot != labels_.end()) {
+        slot->second.label->setText(text);
+        FitToText(slot->second);
+        return;
+    }
+    auto* button = qobject_cast<QPushButton*>(Widget(control));
+    if (!button) throw OutOfRangeError("ce contrôle n'a pas de légende");
+    button->setText(text);
+}
+
+void QtMainForm::SetVisible(Control control, bool visible) { Widget(control)->setVisible(visible); }
+
+void QtMainForm::SetToolTip(Control control, std::string_view tip) {
+    Widget(control)->setToolTip(FromUtf8(tip));
+}
+
+void QtMainForm::SetPicture(Control control, PictureRef picture) {
+    auto* label = qobject_cast<QLabel*>(Widget(control));
+    if (!label) throw OutOfRangeError("ce contrôle ne montre pas d'image");
+    label->setPixmap(IconOf(picture).pixmap(label->size(), devicePixelRatioF()));
+}
+
+int QtMainForm::Left() const { return frameGeometry().x() * kTwipsPerPixel; }
+
+int QtMainForm::Top() const { return frameGeometry().y() * kTwipsPerPixel; }
+
+int QtMainForm::Height() const { return frameGeometry().height() * kTwipsPerPixel; }
+
+void QtMainForm::Move(int left, int top) { move(Px(left), Px(top)); }
+
+void QtMainForm::Show() {
+    standingForHidden_ = false;
+    tray_.SetPresent(true);
+    if (isMinimized()) {
+        showNormal();
+    } else {
+        show();
+    }
+    activateWindow();
+}
+
+void QtMainForm::Hide() {
+    if (QtTrayIcon::Available()) {
+        hide();
+        return;
+    }
+    standingForHidden_ = true;
+    showMinimized();
+}
+
+bool QtMainForm::IsMinimised() const { return isMinimized(); }
+
+void QtMainForm::SetNormalState() {
+    if (standingForHidden_) return;  // it stands for hidden; it shows normal when shown again
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+}
+
+void QtMainForm::Dismiss() {
+    survConn_.stop();
+    tray_.SetPresent(false);
+    hide();
+}
+
+void QtMainForm::OnTick() {
+    link_.Forward([](TenalineFrm& frm) { frm.SurvConnTimer(); });
+    if (stateFile_.isEmpty()) return;
+    QSaveFile file(stateFile_);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(StateText().toUtf8());
+        file.commit();
+    }
+}
+
+QString QtMainForm::StateText() const {
+    QString text;
+    const auto line = [&text](const QString& name, const QString& value) {
+        text += name + "=" + value + "\n";
+    };
+    for (const char* name : {"Label5", "lblNom", "lblTemps", "lblVitesseD", "lblVitesseU",
+                             "lblOctetsRecus", "lblOctetsEnvoyes"}) {
+        line(name, findChild<QLabel*>(name)->text());
+    }
+    line("lblTemps.visible", findChild<QLabel*>("lblTemps")->isVisibleTo(this) ? "1" : "0");
+    line("Image2.toolTip", findChild<QLabel*>("Image2")->toolTip());
+    line("CmdCon", findChild<QPushButton*>("CmdCon")->text());
+    line("CmdConnect", menu_.Action(MenuEntry::CmdConnect)->text());
+    line("CmdIconize", menu_.Action(MenuEntry::CmdIconize)->text());
+    line("CmdAutoMask", menu_.Action(MenuEntry::CmdAutoMask)->isChecked() ? "1" : "0");
+    line("TaskBarIcon.TipText", tray_.Icon().toolTip());
+    line("visible", isVisible() ? "1" : "0");
+    line("minimised", isMinimized() ? "1" : "0");
+    return text;
+}
+
+void QtMainForm::closeEvent(QCloseEvent* event) {
+    event->accept();
+    Dismiss();
+    link_.Forward([](TenalineFrm& frm) { frm.FormUnload(); });
+}
+
+// Minimising hides into the notification area; bringing back from the task bar a window that
+// stands for hidden shows it. Both run once the state change is over.
+void QtMainForm::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange) return;
+    if (standingForHidden_) {
+        if (isMinimized()) return;
+        standingForHidden_ = false;
+        QMetaObject::invokeMethod(
+            this, [this] { link_.Forward([](TenalineFrm& frm) { frm.RestoreRequested(); }); },
+            Qt::QueuedConnection);
+        return;
+    }
+    if (isMinimized()) {
+        QMetaObject::invokeMethod(
+            this, [this] { link_.Forward([](TenalineFrm& frm) { frm.FormResize(); }); },
+            Qt::QueuedConnection);
+    }
+}
+
+// The window's right button opens the same menu as the icon's.
+void QtMainForm::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+    link_.Forward([](TenalineFrm& frm) { frm.TrayMenuEvent(TrayIcon::kRightButton); });
+}
+
+}  // namespace velnix::qt_platform

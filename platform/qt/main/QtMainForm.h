@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QFont>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <map>
+
+#include "platform/qt/graphs/QtCanvas.h"
+#include "platform/qt/main/FrmLink.h"
+#include "platform/qt/main/QtCommandMenu.h"
+#include "platform/qt/main/QtTrayIcon.h"
+#include "ui/main/FormControls.h"
+
+namespace velnix::qt_platform {
+
+// The main window "Velnix": a small black fixed-size window laid out in twips, 15 twips to a
+// logical pixel. It renders what the window logic sets and forwards the user's actions, its
+// one-second timer, its icon's and its menu's events to it.
+//
+// Where the desktop has no notification area, hiding would leave no way back: the window is
+// minimised into the task bar instead, and bringing it back from there counts as a show.
+class QtMainForm : public QWidget, public FormControls {
+  public:
+    static constexpr int kTwipsPerPixel = 15;
+
+    QtMainForm();
+    ~QtMainForm() override;
+
+    FrmLink& Link() { return link_; }
+    QtCommandMenu& Menu() { return menu_; }
+    QtTrayIcon& Tray() { return tray_; }
+    QtCanvas& GraphD() { return *picGraphD_; }
+    QtCanvas& GraphU() { return *picGraphU_; }
+    QTimer& SurvConn() { return survConn_; }
+
+    void SetCaption(Control control, std::string_view caption) override;
+    void SetVisible(Control control, bool visible) override;
+    void SetToolTip(Control control, std::string_view tip) override;
+    void SetPicture(Control control, PictureRef picture) override;
+    PictureRef Icon() const override { return icon_; }
+    int Left() const override;
+    int Top() const override;
+    int Height() const override;
+    void Move(int left, int top) override;
+    void Show() override;
+    void Hide() override;
+    bool IsMinimised() const override;
+    void SetNormalState() override;
+
+    // The window is let go of: it and its icon disappear and its timer stops.
+    void Dismiss();
+
+    // What the window shows, one "name=value" line per control, for checks from outside.
+    QString StateText() const;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    enum class Sizing { Fixed, FromLeft, FromCentre };
+    struct LabelSlot {
+        QLabel* label;
+        Sizing sizing;
+        int centreTimesTwo;  // of the designed rectangle, in logical pixels
+    };
+
+    void BuildLayout();
+    QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, QRect twips,
+                     const QColor& colour, Qt::Alignment alignment, Sizing sizing);
+    QPushButton* AddButton(const char* name, const QString& caption, QRect twips,
+                           const QString& tip, void (TenalineFrm::*command)());
+    void FitToText(const LabelSlot& slot);
+    QWidget* Widget(Control control) const;
+    void OnTick();
+
+    QFont font_;
+    FrmLink link_;
+    QtCommandMenu menu_;
+    QtTrayIcon tray_;
+    QTimer survConn_;
+    PictureRef icon_;
+    std::map<Control, LabelSlot> labels_;
+    std::map<Control, QWidget*> others_;
+    QtCanvas* picGraphD_ = nullptr;
+    QtCanvas* picGraphU_ = nullptr;
+    bool standingForHidden_ = false;  // minimised in place of hiding
+    QString stateFile_;
+};
+
+}  // namespace velnix::qt_platform

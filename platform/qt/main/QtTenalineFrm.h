@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+
+#include "config/SettingsStore.h"
+#include "ui/MessageBox.h"
+#include "ui/main/Application.h"
+#include "ui/main/DialogOpener.h"
+#include "ui/main/TenalineFrm.h"
+
+namespace velnix::qt_platform {
+
+// What the Qt main window takes from the program.
+struct QtTenalineFrmServices {
+    Application& application;
+    MessageBox& messageBox;
+    DialogOpener& dialogs;
+    SettingsStore& settings;
+};
+
+// Creates the main window: its widgets, menu, icon, image list and timer, and the window logic
+// that drives them. The widgets live as long as the logic; while it lives the program's event
+// loop does not end by itself, even with the window hidden into the notification area. Once it
+// is let go of, the program ends when no window of it is left shown.
+std::shared_ptr<TenalineFrm> CreateQtTenalineFrm(const QtTenalineFrmServices& services);
+
+}  // namespace velnix::qt_platform

@@ -1,0 +1,39 @@
+#include "platform/qt/main/QtTrayIcon.h"
+
+#include "platform/qt/main/QtPicture.h"
+
+namespace velnix::qt_platform {
+
+QtTrayIcon::QtTrayIcon(const FrmLink& link) : link_(link) {
+    QObject::connect(
+        &icon_, &QSystemTrayIcon::activated, &icon_,
+        [this](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::Trigger) {
+                link_.Forward([](TenalineFrm& frm) { frm.TrayToggleEvent(TrayIcon::kLeftButton); });
+            } else if (reason == QSystemTrayIcon::Context) {
+                link_.Forward([](TenalineFrm& frm) { frm.TrayMenuEvent(TrayIcon::kRightButton); });
+            }
+        });
+}
+
+void QtTrayIcon::TipText(std::string_view tip) {
+    icon_.setToolTip(QString::fromUtf8(tip.data(), qsizetype(tip.size())));
+}
+
+void QtTrayIcon::IconPicture(PictureRef picture) { icon_.setIcon(IconOf(picture)); }
+
+void QtTrayIcon::EnterTray() {
+    inTray_ = true;
+    SetPresent(true);
+}
+
+void QtTrayIcon::LeaveTray() { inTray_ = false; }
+
+bool QtTrayIcon::Available() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+void QtTrayIcon::SetPresent(bool present) {
+    if (present && !Available()) return;
+    icon_.setVisible(present);
+}
+
+}  // namespace velnix::qt_platform

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QSystemTrayIcon>
+
+#include "platform/qt/main/FrmLink.h"
+#include "ui/main/TrayIcon.h"
+
+namespace velnix::qt_platform {
+
+// The notification-area icon over QSystemTrayIcon. It stands in the notification area from the
+// window's first showing until the window is closed; its left button (Trigger) is button code 1
+// and its right button (Context) button code 2.
+class QtTrayIcon : public TrayIcon {
+  public:
+    explicit QtTrayIcon(const FrmLink& link);
+
+    void TipText(std::string_view tip) override;
+    void IconPicture(PictureRef picture) override;
+    bool InTray() const override { return inTray_; }
+    void EnterTray() override;
+    void LeaveTray() override;
+
+    // Whether the desktop offers a notification area at all.
+    static bool Available();
+    // Puts the icon into the notification area, or takes it out.
+    void SetPresent(bool present);
+
+    QSystemTrayIcon& Icon() { return icon_; }
+    const QSystemTrayIcon& Icon() const { return icon_; }
+
+  private:
+    const FrmLink& link_;
+    QSystemTrayIcon icon_;
+    bool inTray_ = false;
+};
+
+}  // namespace velnix::qt_platform

@@ -1,0 +1,35 @@
+#include "platform/qt/main/TitledFrame.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace velnix::qt_platform {
+
+namespace {
+constexpr int kTitleIndent = 8;  // logical pixels from the left edge to the title
+constexpr int kTitlePadding = 2;
+}  // namespace
+
+TitledFrame::TitledFrame(const QString& title, const QColor& titleColour, QWidget* parent)
+    : QWidget(parent), title_(title), titleColour_(titleColour) {}
+
+void TitledFrame::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    const QFontMetrics metrics(font());
+    const int lineY = metrics.height() / 2;
+    const QRect border(0, lineY, width() - 2, height() - lineY - 2);
+    // Etched: a dark line with a light one one pixel right and below.
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawRect(border);
+    painter.setPen(Qt::white);
+    painter.drawRect(border.translated(1, 1));
+
+    const int titleWidth = metrics.horizontalAdvance(title_);
+    const QRect titleRect(kTitleIndent - kTitlePadding, 0, titleWidth + 2 * kTitlePadding,
+                          metrics.height());
+    painter.fillRect(titleRect, Qt::black);
+    painter.setPen(titleColour_);
+    painter.drawText(titleRect, Qt::AlignCenter, title_);
+}
+
+}  // namespace velnix::qt_platform

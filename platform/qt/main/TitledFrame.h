@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+namespace velnix::qt_platform {
+
+// A frame on the black window: an etched border with its title, in the frame's colour, set
+// into the top edge. Its children are placed from its outer top-left corner.
+class TitledFrame : public QWidget {
+  public:
+    TitledFrame(const QString& title, const QColor& titleColour, QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QString title_;
+    QColor titleColour_;
+};
+
+}  // namespace velnix::qt_platform

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/InternetTenaline.h"
+#include "testsupport/FakeApplication.h"
+#include "testsupport/FakeCommandMenu.h"
+#include "testsupport/FakeDialogOpener.h"
+#include "testsupport/FakeFormControls.h"
+#include "testsupport/FakeImageList.h"
+#include "testsupport/FakeMessageBox.h"
+#include "testsupport/FakeProcessLauncher.h"
+#include "testsupport/FakeRasApi.h"
+#include "testsupport/FakeSettingsStore.h"
+#include "testsupport/FakeTrayIcon.h"
+#include "testsupport/RecordingCanvas.h"
+#include "ui/main/TenalineFrm.h"
+
+namespace velnix::testing {
+
+// A real connection object and the real main-window logic, on fakes. The controls, the menu,
+// the icon and the application write into one journal, so tests can check the order of steps.
+struct MainWindowFixture {
+    MainWindowFixture();
+    // Closes a window that is still open, so that the object and the window are let go while
+    // the fakes they use still exist.
+    ~MainWindowFixture();
+
+    TenalineServices Services();
+    // Runs the start procedure's creation of the object; the fixture keeps the window weakly,
+    // as the program does (the object holds it).
+    std::shared_ptr<InternetTenaline> Start();
+    // The window; fails the test's expectations by throwing when it is gone.
+    TenalineFrm& Frm();
+
+    FakeSettingsStore settings;
+    FakeRasApi ras;
+    FakeProcessLauncher launcher;
+    std::vector<std::string> journal;
+    FakeFormControls controls{&journal};
+    FakeCommandMenu menu{&journal};
+    FakeTrayIcon tray{&journal};
+    FakeImageList images;
+    RecordingCanvas picGraphD;
+    RecordingCanvas picGraphU;
+    FakeApplication application{&journal};
+    FakeMessageBox messageBox;
+    FakeDialogOpener dialogs;
+    std::weak_ptr<TenalineFrm> window;
+    bool windowDestroyed = false;
+};
+
+}  // namespace velnix::testing
