@@ -1,12 +1,14 @@
 // Velnix: keeps a dial-up or ADSL connection up and shows its traffic.
 
 #include <QApplication>
+#include <QDBusConnection>
 
-#include "engine/MainTenaline.h"
+#include "engine/InternetTenaline.h"
 #include "platform/linux/process/LinuxProcessLauncher.h"
 #include "platform/linux/ras/LinuxRasApi.h"
 #include "platform/qt/app/GraphicalSession.h"
 #include "platform/qt/app/QtDialogOpener.h"
+#include "platform/qt/dbus/DBusExporter.h"
 #include "platform/qt/main/QtProgram.h"
 #include "platform/qt/main/QtTenalineFrm.h"
 #include "platform/qt/messagebox/QtMessageBox.h"
@@ -38,6 +40,14 @@ int main(int argc, char** argv) {
     services.createWindow = [&]() -> std::shared_ptr<TenalineWindow> {
         return CreateQtTenalineFrm({program, messageBox, dialogs, settings});
     };
-    MainTenaline(services);
+
+    // The start procedure, keeping the object just long enough to publish it on the session
+    // bus; from then on its window holds it, and the bus only weakly. Clients create further
+    // objects, each with its own window, through the same services.
+    std::shared_ptr<InternetTenaline> first = InternetTenaline::Create(services);
+    DBusExporter exporter(QDBusConnection::sessionBus(),
+                          [&services] { return InternetTenaline::Create(services); });
+    exporter.Publish(first);
+    first.reset();
     return QApplication::exec();
 }
