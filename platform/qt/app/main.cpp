@@ -4,6 +4,7 @@
 #include <QDBusConnection>
 
 #include "engine/InternetTenaline.h"
+#include "engine/MainTenaline.h"
 #include "platform/linux/process/LinuxProcessLauncher.h"
 #include "platform/linux/ras/LinuxRasApi.h"
 #include "platform/qt/app/GraphicalSession.h"
@@ -41,13 +42,12 @@ int main(int argc, char** argv) {
         return CreateQtTenalineFrm({program, messageBox, dialogs, settings});
     };
 
-    // The start procedure, keeping the object just long enough to publish it on the session
-    // bus; from then on its window holds it, and the bus only weakly. Clients create further
-    // objects, each with its own window, through the same services.
-    std::shared_ptr<InternetTenaline> first = InternetTenaline::Create(services);
+    // The first object is published on the session bus, which keeps it only weakly; clients
+    // create further objects, each with its own window, through the same services.
     DBusExporter exporter(QDBusConnection::sessionBus(),
                           [&services] { return InternetTenaline::Create(services); });
-    exporter.Publish(first);
-    first.reset();
+    MainTenaline(services, [&exporter](const std::shared_ptr<InternetTenaline>& object) {
+        exporter.Publish(object);
+    });
     return QApplication::exec();
 }
