@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/linux/ras/LinuxRasApi.h"
 #include "platform/linux/ras/PppLinks.h"
 #include "platform/linux/simulation/SimulatedProvider.h"
 #include "tests/linux/ProgramRun.h"
@@ -72,7 +71,6 @@ TEST(Rasdial, AWrongPasswordNeverBringsTheLinkUp) {
     provider.SetAccount("jean", kPassword);
     EXPECT_EQ(RunProgram({DialerPath(), kEntry, "jean", kPassword + "x"}).status, 0);
     EXPECT_TRUE(SimulatedProvider::WaitFor([] { return !ListPppLinks().empty(); }));
-    LinuxRasApi ras;
     bool everUp = false;
     EXPECT_TRUE(SimulatedProvider::WaitFor([&] {
         everUp = everUp || LinkUp(kEntry);
