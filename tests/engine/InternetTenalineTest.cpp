@@ -29,8 +29,14 @@ TEST_F(InternetTenalineTest, InitialisationCreatesShowsThenBindsTheWindow) {
 }
 
 TEST_F(InternetTenalineTest, StartProcedureLeavesTheObjectToItsWindow) {
-    MainTenaline(Services());
+    std::weak_ptr<InternetTenaline> published;
+    MainTenaline(Services(), [&](const std::shared_ptr<InternetTenaline>& object) {
+        published = object;
+        journal.push_back("publish");
+    });
+    EXPECT_THAT(journal, ElementsAre("create window", "Show", "BindTo not connected", "publish"));
     ASSERT_TRUE(window && window->mIAC);
+    EXPECT_EQ(published.lock(), window->mIAC);
     EXPECT_EQ(window->mIAC.use_count(), 1) << "the window is the only holder";
     std::weak_ptr<InternetTenaline> object = window->mIAC;
     window->Unload();
