@@ -3,8 +3,9 @@
 #include <set>
 
 #include "common/Errors.h"
-#include "tests/fakes/FakeRegistry.h"
-#include "tests/fakes/FakeSystemFacts.h"
+#include "testsupport/FakeMessageBox.h"
+#include "testsupport/FakeRegistry.h"
+#include "testsupport/FakeSystemFacts.h"
 #include "ui/about/AboutTexts.h"
 #include "ui/about/frmAbout.h"
 
@@ -73,7 +74,7 @@ class FrmAboutTest : public ::testing::Test {
     std::set<std::string> startable;
     std::set<std::string> files;
     RecordingShell shell;
-    testing::RecordingMessageBox messages;
+    testing::FakeMessageBox messages;
     testing::FakeRunningProgram program;
     AboutServices services = MakeServices();
     FakeAboutView view;

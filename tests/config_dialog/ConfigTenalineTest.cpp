@@ -2,9 +2,10 @@
 
 #include "config/ConfigTenaline.h"
 #include "config/SettingsKeys.h"
-#include "tests/fakes/FakeRegistry.h"
-#include "tests/fakes/FakeSystemFacts.h"
 #include "testsupport/EngineFixture.h"
+#include "testsupport/FakeMessageBox.h"
+#include "testsupport/FakeRegistry.h"
+#include "testsupport/FakeSystemFacts.h"
 
 namespace velnix {
 namespace {
@@ -80,7 +81,7 @@ class ConfigTenalineTest : public ::testing::Test {
     testing::FakeVersion version;
     testing::FakeRunningProgram program;
     modRegistry module{registry, shortPath, version, program};
-    testing::RecordingMessageBox messages;
+    testing::FakeMessageBox messages;
 };
 
 TEST_F(ConfigTenalineTest, AFreshProfileShowsTheEntriesWithNoneSelected) {

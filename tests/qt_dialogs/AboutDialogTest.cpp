@@ -16,8 +16,9 @@
 #include <QTimer>
 
 #include "platform/qt/messagebox/QtMessageBox.h"
-#include "tests/fakes/FakeRegistry.h"
-#include "tests/fakes/FakeSystemFacts.h"
+#include "testsupport/FakeMessageBox.h"
+#include "testsupport/FakeRegistry.h"
+#include "testsupport/FakeSystemFacts.h"
 
 namespace velnix::qt_platform {
 namespace {
@@ -116,7 +117,7 @@ class RecordingShell : public ShellOpener {
 TEST(AboutDialogTest, LinksAndDetailsGoThroughTheLogic) {
     testing::FakeRegistry registry;
     RecordingShell shell;
-    testing::RecordingMessageBox messages;
+    testing::FakeMessageBox messages;
     testing::FakeRunningProgram program;
     AboutServices services;
     services.registry = &registry;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "config/modRegistry.h"
-#include "tests/fakes/FakeRegistry.h"
-#include "tests/fakes/FakeSystemFacts.h"
+#include "testsupport/FakeRegistry.h"
+#include "testsupport/FakeSystemFacts.h"
 
 namespace velnix {
 namespace {

@@ -1,3 +1,5 @@
+// The main of the Qt suites: a QApplication, on the offscreen platform unless told otherwise.
+
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -61,17 +61,4 @@ class FakeRunningProgram : public RunningProgram {
     bool failFolder = false;
 };
 
-class RecordingMessageBox : public MessageBox {
-  public:
-    struct Shown {
-        std::string text;
-        std::string title;
-        Icon icon;
-    };
-    void Show(std::string_view text, std::string_view title, Icon icon) override {
-        shown.push_back({std::string(text), std::string(title), icon});
-    }
-    std::vector<Shown> shown;
-};
-
 }  // namespace velnix::testing

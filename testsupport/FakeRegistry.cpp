@@ -1,4 +1,4 @@
-#include "tests/fakes/FakeRegistry.h"
+#include "testsupport/FakeRegistry.h"
 
 #include <algorithm>
 #include <cstring>
