@@ -10,10 +10,12 @@ namespace velnix::qt_platform {
 
 namespace {
 
-constexpr const char* kTryHint = " Pour l'essayer sans écran : xvfb-run -a velnix";
+// The program as it was started, for the hint: "velnix" when installed, a path otherwise.
+const char* programName = "velnix";
 
 [[noreturn]] void EndWithoutSession(const QByteArray& reason) {
-    std::fprintf(stderr, "velnix : %s.%s\n", reason.constData(), kTryHint);
+    std::fprintf(stderr, "velnix : %s. Pour l'essayer sans écran : xvfb-run -a %s\n",
+                 reason.constData(), programName);
     std::fflush(stderr);
     std::_Exit(EXIT_FAILURE);
 }
@@ -36,6 +38,7 @@ void OnOpeningMessage(QtMsgType type, const QMessageLogContext& /*context*/,
 }  // namespace
 
 std::unique_ptr<QApplication> OpenGraphicalSession(int& argc, char** argv) {
+    if (argc > 0 && argv[0] != nullptr && *argv[0] != '\0') programName = argv[0];
     const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (!platformChosen && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
