@@ -16,7 +16,7 @@ inline constexpr std::string_view kEmailAddress = "contact@velnix.example.org";
 inline constexpr std::string_view kWebAddress = "https://velnix.example.org/";
 inline constexpr std::string_view kMailTarget = "mailto:contact@velnix.example.org";
 inline constexpr std::string_view kDonationTarget = "https://velnix.example.org/don";
-inline constexpr std::string_view kLicenceLine = "Logiciel gratuit, sans aucune garantie";
+inline constexpr std::string_view kLicenceLine = "Gratuit, sans garantie";
 
 // The link labels and their tooltips.
 inline constexpr std::string_view kEmailLabelPrefix = "E-Mail : ";

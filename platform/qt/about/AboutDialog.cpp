@@ -1,5 +1,7 @@
 #include "platform/qt/about/AboutDialog.h"
 
+#include <algorithm>
+
 #include <filesystem>
 #include <functional>
 
@@ -194,11 +196,17 @@ void ShowAboutDialog() {
     services.program = &platform.program;
 
     AboutDialog dialog(services);
+    // Centred on the active window, but never beyond the edges of its screen.
     const QWidget* owner = QApplication::activeWindow();
-    const QRect area =
-        owner ? owner->frameGeometry() : QGuiApplication::primaryScreen()->availableGeometry();
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen->availableGeometry();
+    const QRect area = owner ? owner->frameGeometry() : available;
     QRect placed = dialog.frameGeometry();
     placed.moveCenter(area.center());
+    placed.moveLeft(std::clamp(placed.left(), available.left(),
+                               std::max(available.left(), available.right() - placed.width())));
+    placed.moveTop(std::clamp(placed.top(), available.top(),
+                              std::max(available.top(), available.bottom() - placed.height())));
     dialog.move(placed.topLeft());
     shown = &dialog;
     dialog.exec();
