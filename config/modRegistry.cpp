@@ -4,30 +4,13 @@
 #include <type_traits>
 #include <vector>
 
+#include "common/CommandLine.h"
+
 namespace velnix {
 
 namespace {
 
 constexpr uint32_t kShortPathRoom = 164;
-
-// Encloses a command in double quotes by the Windows command-line rules: a quote inside is
-// escaped and the backslashes before it doubled.
-std::string Quoted(std::string_view command) {
-    std::string quoted = "\"";
-    size_t backslashes = 0;
-    for (char c : command) {
-        if (c == '\\') {
-            ++backslashes;
-        } else {
-            if (c == '"') quoted.append(backslashes + 1, '\\');
-            backslashes = 0;
-        }
-        quoted += c;
-    }
-    quoted.append(backslashes, '\\');
-    quoted += '"';
-    return quoted;
-}
 
 }  // namespace
 
@@ -142,7 +125,7 @@ void modRegistry::BuildExePath() {
     } catch (...) {
     }
     // A command with a blank would start whatever program its first word names.
-    if (ExePath.find(' ') != std::string::npos) ExePath = Quoted(ExePath);
+    if (ExePath.find(' ') != std::string::npos) ExePath = QuoteArgument(ExePath);
 }
 
 std::string modRegistry::GetShortPath(const std::string& path) {

@@ -1,27 +1,8 @@
 #include "engine/DialCommand.h"
 
-namespace velnix {
+#include "common/CommandLine.h"
 
-std::string QuoteArgument(std::string_view value) {
-    std::string quoted = "\"";
-    size_t backslashes = 0;
-    for (const char c : value) {
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        if (c == '"') {
-            quoted.append(backslashes * 2 + 1, '\\');
-        } else {
-            quoted.append(backslashes, '\\');
-        }
-        backslashes = 0;
-        quoted += c;
-    }
-    quoted.append(backslashes * 2, '\\');
-    quoted += '"';
-    return quoted;
-}
+namespace velnix {
 
 std::string DialCommandLine(std::string_view entry, std::string_view login,
                             std::string_view password) {

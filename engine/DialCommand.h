@@ -8,11 +8,6 @@ namespace velnix {
 // The command-line dialer, found through the program search path.
 inline constexpr std::string_view kDialerProgram = "rasdial.exe";
 
-// One argument enclosed in double quotes by the Windows command-line rules: a quote inside is
-// escaped and the backslashes before it doubled, trailing backslashes are doubled. A value
-// without quotes and without trailing backslashes is only enclosed.
-std::string QuoteArgument(std::string_view value);
-
 // rasdial.exe "<entry>" "<login>" "<password>"
 std::string DialCommandLine(std::string_view entry, std::string_view login,
                             std::string_view password);

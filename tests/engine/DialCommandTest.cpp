@@ -1,5 +1,7 @@
 #include "engine/DialCommand.h"
 
+#include "common/CommandLine.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 

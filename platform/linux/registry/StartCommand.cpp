@@ -1,6 +1,6 @@
 #include "platform/linux/registry/StartCommand.h"
 
-#include "engine/DialCommand.h"
+#include "common/CommandLine.h"
 
 namespace velnix::linux_platform {
 
