@@ -1,5 +1,7 @@
 #include "config/ConfigTenaline.h"
 
+#include <exception>
+
 #include "common/Text.h"
 #include "engine/InternetTenaline.h"
 
@@ -66,13 +68,19 @@ void ConfigTenaline::chkStartOnWin_Click() {
     }
 }
 
+// A save that fails says why and leaves the dialog open with what was typed, to try again.
 void ConfigTenaline::CmdSave_Click() {
     if (!mIAC) return;
-    mIAC->Tenaline(view_.ChkReconnect());
-    const int index = view_.CboConnection_ListIndex();
-    mIAC->Connection(index >= 0 ? view_.CboConnection_List(index) : std::string());
-    mIAC->Login(view_.TxtLogin());
-    mIAC->PassWord(view_.TxtPasword());
+    try {
+        mIAC->Tenaline(view_.ChkReconnect());
+        const int index = view_.CboConnection_ListIndex();
+        mIAC->Connection(index >= 0 ? view_.CboConnection_List(index) : std::string());
+        mIAC->Login(view_.TxtLogin());
+        mIAC->PassWord(view_.TxtPasword());
+    } catch (const std::exception& error) {
+        messages_.Show(error.what(), kApplicationTitle, MessageBox::Icon::Critical);
+        return;
+    }
     mIAC.reset();
     view_.Close();
 }

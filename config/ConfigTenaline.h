@@ -32,7 +32,8 @@ class ConfigTenaline {
     // The start box changed: writes or deletes the start entry at once.
     void chkStartOnWin_Click();
 
-    // Writes the options through the object, lets go of it and closes the dialog.
+    // Writes the options through the object, lets go of it and closes the dialog; a write
+    // that fails is reported and the dialog stays open.
     void CmdSave_Click();
 
     // Closes the dialog without saving.

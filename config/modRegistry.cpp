@@ -125,7 +125,7 @@ void modRegistry::BuildExePath() {
     } catch (...) {
     }
     // A command with a blank would start whatever program its first word names.
-    if (ExePath.find(' ') != std::string::npos) ExePath = QuoteArgument(ExePath);
+    if (ExePath.find_first_of(" \t\"") != std::string::npos) ExePath = QuoteArgument(ExePath);
 }
 
 std::string modRegistry::GetShortPath(const std::string& path) {

@@ -130,6 +130,23 @@ TEST_F(ConfigTenalineTest, SavingWritesEveryFieldAsTypedThenLetsGoAndCloses) {
     EXPECT_EQ(dialog->view.closes, 1);
 }
 
+TEST_F(ConfigTenalineTest, ASaveThatFailsSaysWhyAndKeepsTheDialogOpen) {
+    auto dialog = Open();
+    dialog->view.login = "jean";
+    engine.settings.failWrites = true;
+    dialog->logic->CmdSave_Click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "Velnix-Connect");
+    EXPECT_FALSE(messages.shown[0].text.empty());
+    EXPECT_EQ(dialog->view.closes, 0);
+    EXPECT_TRUE(dialog->logic->IsBound());
+
+    engine.settings.failWrites = false;  // the user frees the store and saves again
+    dialog->logic->CmdSave_Click();
+    EXPECT_EQ(Stored(settings::kLogin), "jean");
+    EXPECT_EQ(dialog->view.closes, 1);
+}
+
 TEST_F(ConfigTenalineTest, ClosingWithoutSavingChangesNothing) {
     auto dialog = Open();
     const int writes = engine.settings.writes;

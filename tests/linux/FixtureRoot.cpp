@@ -7,6 +7,7 @@
 namespace velnix::linux_platform::testing {
 
 namespace fs = std::filesystem;
+using std::string_literals::operator""s;
 
 FixtureRoot::FixtureRoot() {
     std::string pattern = (fs::temp_directory_path() / "velnix-root.XXXXXX").string();
@@ -46,6 +47,8 @@ void FixtureRoot::AddProcess(uint32_t pid, const std::vector<std::string>& argum
     std::string commandLine;
     for (const std::string& argument : arguments) commandLine += argument + '\0';
     Write("/proc/" + std::to_string(pid) + "/cmdline", commandLine);
+    const std::string environment = "LANG=C.UTF-8\0VELNIX_ROOT="s + root_.string() + '\0';
+    Write("/proc/" + std::to_string(pid) + "/environ", environment);
 }
 
 void FixtureRoot::AddInterface(const std::string& name, bool up, uint64_t received,

@@ -10,8 +10,8 @@
 namespace velnix::linux_platform::testing {
 
 // A system root made in a fresh temporary folder, with VELNIX_ROOT pointing at it for the
-// fixture's life. Processes are folders proc/<pid> holding a cmdline file: no real process is
-// involved.
+// fixture's life. Processes are folders proc/<pid> holding a cmdline file and an environ file
+// that names the root: no real process is involved.
 class FixtureRoot {
   public:
     FixtureRoot();

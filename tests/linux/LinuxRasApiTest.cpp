@@ -314,5 +314,21 @@ TEST(PppCommandLine, TheEntryIsTheWordAfterTheFirstCall) {
     EXPECT_EQ(PeerOfCommandLine(""), std::nullopt);
 }
 
+// A pppd dials for a while before it has a unit, a pid file or an interface.
+TEST(PppCommandLine, PppdProcessesAreFoundBeforeTheyHaveAUnit) {
+    FixtureRoot root;
+    root.AddProcess(300, {"/usr/sbin/pppd", "call", "Mon FAI"});
+    root.AddProcess(41, {"pppd", "nodetach", "call", "MON fai", "user", "jean"});
+    root.AddProcess(42, {"pon", "call", "Mon FAI"});  // not pppd itself
+    root.AddProcess(43, {"pppd", "call", "Autre"});   // another entry
+    root.AddProcess(44, {"/opt/pppd-old", "call", "Mon FAI"});
+    using std::string_literals::operator""s;
+    root.Write("/proc/self/cmdline", "pppd\0call\0Mon FAI\0"s);  // not a process number
+    root.AddProcess(45, {"pppd", "call", "Mon FAI"});            // a simulation under another root
+    root.Write("/proc/45/environ", "VELNIX_ROOT=/tmp/une-autre-simulation\0"s);
+    EXPECT_THAT(PppdProcessesOf("mon fai"), ElementsAre(41u, 300u));
+    EXPECT_TRUE(PppdProcessesOf("Personne").empty());
+}
+
 }  // namespace
 }  // namespace velnix::linux_platform

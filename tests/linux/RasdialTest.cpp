@@ -8,6 +8,7 @@
 
 #include "platform/linux/ras/PppLinks.h"
 #include "platform/linux/simulation/SimulatedProvider.h"
+#include "tests/linux/FixtureRoot.h"
 #include "tests/linux/ProgramRun.h"
 
 namespace velnix::linux_platform {
@@ -88,7 +89,11 @@ TEST(Rasdial, FailuresExitWithTheirOwnStatusAndOneFrenchLine) {
     EXPECT_EQ(RunProgram({DialerPath(), "", "", ""}).status, 3);
     EXPECT_EQ(RunProgram({DialerPath(), kEntry, "a", "b", "c"}).status, 2);
     EXPECT_EQ(RunProgram({DialerPath(), "/x"}).status, 2);
-    EXPECT_EQ(RunProgram({DialerPath(), kEntry, "a", std::string(300, 'p')}).status, 2);
+    // pppd would cut a name or a password over 255 bytes short without a word.
+    ExpectOneLineMessage(RunProgram({DialerPath(), kEntry, "a", std::string(256, 'p')}),
+                         "mot de passe trop long");
+    EXPECT_EQ(RunProgram({DialerPath(), kEntry, "a", std::string(256, 'p')}).status, 2);
+    EXPECT_EQ(RunProgram({DialerPath(), kEntry, std::string(256, 'j'), "b"}).status, 2);
 
     const std::string path = std::getenv("PATH");
     setenv("PATH", "/nonexistent", 1);  // under a moved root, pppd is looked for on PATH only
@@ -103,6 +108,18 @@ TEST(Rasdial, FailuresExitWithTheirOwnStatusAndOneFrenchLine) {
     EXPECT_EQ(refused.status, 4);
     ExpectOneLineMessage(refused, "groupe dip");
     EXPECT_TRUE(ListPppLinks().empty());
+}
+
+// The monitor redials every second while a dial fails: a modem still dialing, before pppd has
+// a unit, must not get a second pppd beside it.
+TEST(Rasdial, AnEntryStillDialingIsNotDialedAgain) {
+    testing::FixtureRoot root;
+    root.AddPeer(kEntry);
+    root.AddProcess(4242, {"/usr/sbin/pppd", "call", kEntry, "user", "jean"});  // no pid file
+    const testing::ProgramRun again = RunProgram({DialerPath(), kEntry, "jean", "x"});
+    EXPECT_EQ(again.status, 0);
+    EXPECT_THAT(again.out, HasSubstr("déjà établie ou en cours"));
+    EXPECT_EQ(again.err, "");
 }
 
 }  // namespace

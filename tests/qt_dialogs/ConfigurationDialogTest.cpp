@@ -169,6 +169,13 @@ TEST_F(ConfigurationDialogTest, AnExistingEntryIsTickedAndBroughtUpToDateOnOpeni
     EXPECT_EQ(ReadFile(EntryFile()).find("/ancien/velnix"), std::string::npos);
 }
 
+// Some window managers do not give a new tool window the focus: showing it is enough.
+TEST_F(ConfigurationDialogTest, TheStartBoxIsRightAsSoonAsTheDialogShows) {
+    std::ofstream(EntryFile()) << "[Desktop Entry]\nType=Application\nExec=/ancien/velnix\n";
+    dialog = OpenConfigurationDialog(object, QPoint(20, 150));  // no event handled yet
+    EXPECT_TRUE(Box("Lancer au démarrage de Windows")->isChecked());
+}
+
 TEST_F(ConfigurationDialogTest, ClosingWithoutSavingKeepsTheStoreAndReleasesTheObject) {
     Open();
     QTest::keyClicks(Edit(false), "personne");

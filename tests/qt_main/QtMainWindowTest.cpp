@@ -209,6 +209,21 @@ TEST_F(QtMainWindowTest, MinimisingGoesThroughTheHideCommand) {
     EXPECT_EQ(Entry("CmdIconize")->text(), "Masquer");
 }
 
+// Minimising with a notification area hides the window, then asks for the normal state: the
+// hidden window must stay hidden and come back normal only when it is shown again.
+TEST_F(QtMainWindowTest, AHiddenMinimisedWindowStaysHiddenUntilShown) {
+    form->showMinimized();
+    form->hide();
+    form->SetNormalState();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(form->isMinimized()) << "leaving the minimised state would map the window";
+
+    form->Show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->isMinimized());
+}
+
 TEST_F(QtMainWindowTest, AutoMaskEntryTogglesOnceAndIsStored) {
     Entry("CmdAutoMask")->trigger();
     EXPECT_TRUE(Entry("CmdAutoMask")->isChecked());

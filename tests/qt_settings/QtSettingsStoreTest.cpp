@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include <QDir>
@@ -96,6 +97,19 @@ TEST_F(QtSettingsStoreTest, AStoreThatCannotBeReadOrWrittenIsAnError) {
     QtSettingsStore blocked(temp.path() + "/plain/Velnix");
     EXPECT_THROW(WriteSetting(blocked, settings::kLogin, "x"), SettingsError);
     EXPECT_EQ(ReadSetting(blocked, settings::kLogin), "");
+}
+
+TEST_F(QtSettingsStoreTest, AFolderThatCannotBeMadeNamesTheReason) {
+    ASSERT_TRUE(QDir().mkpath(temp.path() + "/config"));
+    ASSERT_TRUE(QFile::link(temp.path() + "/nowhere", folder));  // a link to nothing
+    try {
+        WriteSetting(store, settings::kLogin, "x");
+        FAIL() << "a write into a dangling link succeeded";
+    } catch (const SettingsError& error) {
+        const std::string text = error.what();
+        EXPECT_NE(text.find("Impossible de créer le dossier des réglages"), std::string::npos);
+        EXPECT_NE(text.find(qt_error_string(EEXIST).toStdString()), std::string::npos) << text;
+    }
 }
 
 }  // namespace

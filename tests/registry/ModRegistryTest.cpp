@@ -159,6 +159,13 @@ TEST_F(ModRegistryTest, BuildExePathOnLinuxAddsNoExtension) {
     program.folder = "/opt/Mes \"Outils\"";
     module.BuildExePath();
     EXPECT_EQ(module.ExePath, "\"/opt/Mes \\\"Outils\\\"/velnix\"");
+    // A tab splits the command as a blank does; a lone quote would open a quoted part.
+    program.folder = "/opt/Mes\tOutils";
+    module.BuildExePath();
+    EXPECT_EQ(module.ExePath, "\"/opt/Mes\tOutils/velnix\"");
+    program.folder = "/opt/a\"b";
+    module.BuildExePath();
+    EXPECT_EQ(module.ExePath, "\"/opt/a\\\"b/velnix\"");
 }
 
 TEST_F(ModRegistryTest, BuildExePathGoesOnWhenTheFolderIsUnknown) {

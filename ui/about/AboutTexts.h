@@ -11,7 +11,7 @@ inline constexpr int kVersionRevision = 0;
 
 // Who makes the program and where to reach it. The addresses sit under the example domain
 // velnix.example.org until the project has a domain of its own.
-inline constexpr std::string_view kAuthorLine = "Par L'équipe Velnix, 2026";
+inline constexpr std::string_view kAuthorLine = "Par l'équipe Velnix, 2026";
 inline constexpr std::string_view kEmailAddress = "contact@velnix.example.org";
 inline constexpr std::string_view kWebAddress = "https://velnix.example.org/";
 inline constexpr std::string_view kMailTarget = "mailto:contact@velnix.example.org";

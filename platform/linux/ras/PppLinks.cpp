@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/Text.h"
 #include "engine/RasApi.h"
 #include "platform/linux/SystemRoot.h"
 #include "platform/linux/ras/SmallFile.h"
@@ -55,6 +56,24 @@ std::optional<PppLink> LinkOfInterface(const fs::path& interfaceFolder) {
     return link;
 }
 
+// Under a moved root (a simulation) the processes are still the whole machine's: a pppd counts
+// only when it was started under the same root.
+bool RunsUnderThisRoot(const fs::path& processFolder) {
+    const fs::path root = SystemRoot();
+    if (root == "/") return true;
+    const std::optional<std::string> environment = ReadSmallFile(processFolder / "environ");
+    if (!environment) return false;
+    const std::string wanted = "VELNIX_ROOT=" + root.string();
+    std::string_view rest = *environment;
+    while (!rest.empty()) {
+        const size_t end = rest.find('\0');
+        if (rest.substr(0, end) == wanted) return true;
+        if (end == std::string_view::npos) break;
+        rest.remove_prefix(end + 1);
+    }
+    return false;
+}
+
 }  // namespace
 
 std::optional<std::string> PeerOfCommandLine(std::string_view commandLine) {
@@ -71,6 +90,26 @@ std::optional<std::string> PeerOfCommandLine(std::string_view commandLine) {
     const std::string_view entry = *(call + 1);
     if (entry.empty() || entry.size() >= ras::kEntryNameRoom) return std::nullopt;
     return std::string(entry);
+}
+
+std::vector<uint32_t> PppdProcessesOf(std::string_view entry) {
+    std::vector<uint32_t> pids;
+    std::error_code error;
+    for (fs::directory_iterator it(UnderRoot("/proc"), error);
+         !error && it != fs::directory_iterator(); it.increment(error)) {
+        const std::optional<uint64_t> pid = LeadingNumber(it->path().filename().string(), 10);
+        if (!pid || *pid == 0 || *pid > UINT32_MAX) continue;
+        const std::optional<std::string> commandLine = ReadSmallFile(it->path() / "cmdline");
+        if (!commandLine) continue;
+        const std::string_view program(commandLine->c_str());  // the first argument
+        if (fs::path(program).filename() != "pppd") continue;
+        const std::optional<std::string> called = PeerOfCommandLine(*commandLine);
+        if (called && EqualsIgnoreCase(*called, entry) && RunsUnderThisRoot(it->path())) {
+            pids.push_back(static_cast<uint32_t>(*pid));
+        }
+    }
+    std::sort(pids.begin(), pids.end());
+    return pids;
 }
 
 std::vector<PppLink> ListPppLinks() {

@@ -27,6 +27,11 @@ std::vector<PppLink> ListPppLinks();
 // `call`, when it fits the 256-byte name field.
 std::optional<std::string> PeerOfCommandLine(std::string_view commandLine);
 
+// The pppd processes calling `entry` (letter case aside), whether or not they have a unit yet:
+// every /proc/<pid> whose program is pppd and whose command line names the entry after `call`.
+// Under a moved root, only the processes whose environment names that root count. Sorted by pid.
+std::vector<uint32_t> PppdProcessesOf(std::string_view entry);
+
 struct LinkFigures {
     uint64_t receivedBytes = 0;
     uint64_t sentBytes = 0;

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -26,9 +27,9 @@ namespace velnix::linux_platform {
 
 namespace {
 
-// pppd reads at most 256 bytes of password; a longer one could also fill the pipe before pppd
-// reads it.
-constexpr size_t kPasswordLimit = 256;
+// pppd keeps at most 255 bytes of a name or a password: a longer one would be cut short
+// without a word (and a long password could fill the pipe before pppd reads it).
+constexpr size_t kWordLimit = 255;
 
 int Fail(int status, const std::string& message) {
     std::cerr << "rasdial : " << message << std::endl;
@@ -37,10 +38,15 @@ int Fail(int status, const std::string& message) {
 
 std::string Quoted(const std::string& entry) { return "« " + entry + " »"; }
 
-std::vector<PppLink> LinksOf(const std::string& entry) {
-    std::vector<PppLink> links = ListPppLinks();
-    std::erase_if(links, [&](const PppLink& link) { return !EqualsIgnoreCase(link.entry, entry); });
-    return links;
+// The pppd processes of the entry: those with a unit, and those still dialing before it.
+std::vector<uint32_t> PppdsOf(const std::string& entry) {
+    std::vector<uint32_t> pids = PppdProcessesOf(entry);
+    for (const PppLink& link : ListPppLinks()) {
+        if (EqualsIgnoreCase(link.entry, entry)) pids.push_back(link.pid);
+    }
+    std::sort(pids.begin(), pids.end());
+    pids.erase(std::unique(pids.begin(), pids.end()), pids.end());
+    return pids;
 }
 
 // The entry's options file: kDialerDone when it can be dialed.
@@ -124,13 +130,13 @@ int ListConnections() {
 }
 
 int HangUp(const std::string& entry) {
-    const std::vector<PppLink> links = LinksOf(entry);
-    if (links.empty()) {
+    const std::vector<uint32_t> pppds = PppdsOf(entry);
+    if (pppds.empty()) {
         std::cout << "Aucune connexion " << Quoted(entry) << " à raccrocher." << std::endl;
         return kDialerDone;
     }
-    for (const PppLink& link : links) {
-        if (::kill(static_cast<pid_t>(link.pid), SIGTERM) != 0 && errno != ESRCH) {
+    for (const uint32_t pid : pppds) {
+        if (::kill(static_cast<pid_t>(pid), SIGTERM) != 0 && errno != ESRCH) {
             return Fail(
                 errno == EPERM ? kDialerNoRight : kDialerSystemError,
                 "impossible de raccrocher " + Quoted(entry) + " : " + SystemErrorText(errno));
@@ -140,12 +146,11 @@ int HangUp(const std::string& entry) {
 }
 
 int Dial(const std::string& entry, const std::string& login, std::string& password) {
-    if (password.size() > kPasswordLimit) {
-        return Fail(kDialerUsage, "mot de passe trop long (" + std::to_string(kPasswordLimit) +
-                                      " octets au plus)");
-    }
+    const std::string limit = " (" + std::to_string(kWordLimit) + " octets au plus)";
+    if (login.size() > kWordLimit) return Fail(kDialerUsage, "identifiant trop long" + limit);
+    if (password.size() > kWordLimit) return Fail(kDialerUsage, "mot de passe trop long" + limit);
     if (const int status = CheckEntry(entry); status != kDialerDone) return status;
-    if (!LinksOf(entry).empty()) {
+    if (!PppdsOf(entry).empty()) {
         std::cout << "Connexion " << Quoted(entry) << " déjà établie ou en cours." << std::endl;
         return kDialerDone;
     }

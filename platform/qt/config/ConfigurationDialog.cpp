@@ -45,6 +45,9 @@ QPushButton* MakePictureButton(QWidget* parent, const char* picture, QSize pictu
 constexpr const char* kStyle =
     "QDialog { background: black; }"
     "QLabel, QCheckBox { color: white; background: transparent; }"
+    "QCheckBox::indicator { width: 11px; height: 11px; border: 1px solid white; "
+    "background: black; }"
+    "QCheckBox::indicator:checked { image: url(:/velnix/config/coche.svg); }"
     "QComboBox, QLineEdit { color: white; background: black; border: 1px solid #808080; }"
     "QComboBox QAbstractItemView { color: white; background: black; "
     "selection-background-color: #000080; }"
@@ -109,9 +112,13 @@ ConfigurationDialog::ConfigurationDialog(std::shared_ptr<InternetTenaline> lIAC,
     logic_.BindTo(std::move(lIAC));
 }
 
+// The dialog counts as activated when it first shows, whether or not the window manager gives
+// it the focus, and again each time it becomes the active window.
 bool ConfigurationDialog::event(QEvent* event) {
     const bool handled = QDialog::event(event);
-    if (event->type() == QEvent::WindowActivate) logic_.Form_Activate();
+    const bool firstShow = event->type() == QEvent::Show && !shownOnce_;
+    if (firstShow) shownOnce_ = true;
+    if (firstShow || event->type() == QEvent::WindowActivate) logic_.Form_Activate();
     return handled;
 }
 

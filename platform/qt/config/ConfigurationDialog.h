@@ -55,6 +55,7 @@ class ConfigurationDialog : public QDialog, private ConfigView {
     QPushButton* CmdSave;
     QPushButton* Command1;
     ConfigTenaline logic_;
+    bool shownOnce_ = false;
 };
 
 // Opens a new configuration dialog bound to `lIAC`, its top-left corner at `topLeftPixels`,

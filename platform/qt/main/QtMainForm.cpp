@@ -242,8 +242,10 @@ void QtMainForm::Hide() {
 
 bool QtMainForm::IsMinimised() const { return isMinimized(); }
 
+// A hidden window keeps its state until Show() brings it back normal: on X11, leaving the
+// minimised state maps the window again, which would undo the hiding.
 void QtMainForm::SetNormalState() {
-    if (standingForHidden_) return;  // it stands for hidden; it shows normal when shown again
+    if (standingForHidden_ || isHidden()) return;
     setWindowState(windowState() & ~Qt::WindowMinimized);
 }
 

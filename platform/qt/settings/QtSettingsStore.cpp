@@ -33,8 +33,10 @@ void MakeUserOnlyFolder(const QString& folder) {
     for (const QString& part : absolute.split('/', Qt::SkipEmptyParts)) {
         path += '/' + part;
         if (QFileInfo(path).isDir()) continue;
-        if (::mkdir(QFile::encodeName(path).constData(), 0700) != 0 && !QFileInfo(path).isDir()) {
-            Fail("Impossible de créer le dossier des réglages", path, qt_error_string(errno));
+        if (::mkdir(QFile::encodeName(path).constData(), 0700) == 0) continue;
+        const int reason = errno;  // before the check below overwrites it
+        if (!QFileInfo(path).isDir()) {
+            Fail("Impossible de créer le dossier des réglages", path, qt_error_string(reason));
         }
     }
 }
