@@ -61,7 +61,8 @@ TEST(Rasdial, DialsThroughPppdWithThePasswordOnlyInAPipeAndHangsUp) {
     EXPECT_EQ(RunProgram({DialerPath()}).out, kEntry + "\n");
 
     EXPECT_EQ(RunProgram({DialerPath(), "FOURNISSEUR adsl", "/DISCONNECT"}).status, 0);
-    EXPECT_TRUE(SimulatedProvider::WaitFor([] { return ListPppLinks().empty(); }));
+    EXPECT_TRUE(SimulatedProvider::WaitFor(
+        [] { return ListPppLinks().empty() && PppdProcessesOf(kEntry).empty(); }));
     const testing::ProgramRun none = RunProgram({DialerPath(), kEntry, "/disconnect"});
     EXPECT_EQ(none.status, 0);
     EXPECT_THAT(none.out, HasSubstr("Aucune connexion"));

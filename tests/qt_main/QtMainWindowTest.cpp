@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QSystemTrayIcon>
+#include <QTest>
 
 #include "engine/InternetTenaline.h"
 #include "platform/qt/main/QtMainForm.h"
@@ -222,6 +223,22 @@ TEST_F(QtMainWindowTest, AHiddenMinimisedWindowStaysHiddenUntilShown) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(form->isMinimized());
+}
+
+TEST_F(QtMainWindowTest, AWindowHiddenIntoAVanishedNotificationAreaComesToTheTaskBar) {
+    ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable());
+    form->show();
+    form->Tray().EnterTray();  // hidden while a notification area was there
+    form->hide();
+    Entry("CmdIconize")->setText("Afficher");
+    form->SurvConn().start(1);  // the next tick at once
+    EXPECT_TRUE(QTest::qWaitFor([this] { return form->isVisible(); }, 5000));
+    EXPECT_TRUE(form->isMinimized());
+
+    form->showNormal();  // brought back from the task bar: shown as from the icon
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(form->Tray().InTray());
+    EXPECT_EQ(Entry("CmdIconize")->text(), "Masquer");
 }
 
 TEST_F(QtMainWindowTest, AutoMaskEntryTogglesOnceAndIsStored) {

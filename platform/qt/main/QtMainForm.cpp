@@ -257,12 +257,21 @@ void QtMainForm::Dismiss() {
 
 void QtMainForm::OnTick() {
     link_.Forward([](TenalineFrm& frm) { frm.SurvConnTimer(); });
+    KeepReachable();
     if (stateFile_.isEmpty()) return;
     QSaveFile file(stateFile_);
     if (file.open(QIODevice::WriteOnly)) {
         file.write(StateText().toUtf8());
         file.commit();
     }
+}
+
+// Hidden into a notification area that has since gone (the panel ended), the window would be
+// out of reach, and a second start ends at once: it waits minimised in the task bar instead.
+void QtMainForm::KeepReachable() {
+    if (!isHidden() || standingForHidden_ || !tray_.InTray() || QtTrayIcon::Available()) return;
+    standingForHidden_ = true;
+    showMinimized();
 }
 
 QString QtMainForm::StateText() const {

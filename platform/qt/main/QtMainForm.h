@@ -20,7 +20,8 @@ namespace velnix::qt_platform {
 // one-second timer, its icon's and its menu's events to it.
 //
 // Where the desktop has no notification area, hiding would leave no way back: the window is
-// minimised into the task bar instead, and bringing it back from there counts as a show.
+// minimised into the task bar instead, and bringing it back from there counts as a show. A
+// window hidden into a notification area that goes away later goes to the task bar too.
 class QtMainForm : public QWidget, public FormControls {
   public:
     static constexpr int kTwipsPerPixel = 15;
@@ -76,6 +77,7 @@ class QtMainForm : public QWidget, public FormControls {
     void FitToText(const LabelSlot& slot);
     QWidget* Widget(Control control) const;
     void OnTick();
+    void KeepReachable();
 
     QFont font_;
     FrmLink link_;
