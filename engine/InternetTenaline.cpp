@@ -11,7 +11,8 @@ namespace velnix {
 namespace {
 // Room for 256 phone-book entries in a buffer of 257 records.
 constexpr size_t kEntryRecords = 257;
-constexpr uint32_t kEntryRoom = ras::kRasEntryNameSize * 256;
+constexpr uint32_t kEntryRoomRecords = 256;
+constexpr uint32_t kEntryRoom = ras::kRasEntryNameSize * kEntryRoomRecords;
 }  // namespace
 
 InternetTenaline::InternetTenaline(const TenalineServices& services) : mServices(services) {}
@@ -94,6 +95,11 @@ std::vector<std::string> InternetTenaline::ConnectionList() {
     uint32_t room = kEntryRoom;
     uint32_t count = 0;
     mServices.ras->EnumEntries(buffer.data(), room, count);
+    // A phone book that does not fit the room is reported with its count and nothing written:
+    // those records would read as blank names.
+    if (count > kEntryRoomRecords) {
+        throw OutOfRangeError("l'annuaire compte plus de 256 entrées");
+    }
     for (uint32_t i = 0; i < count; ++i) {
         if (i >= buffer.size()) {
             throw OutOfRangeError("l'annuaire compte plus de 256 entrées");

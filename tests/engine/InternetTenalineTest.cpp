@@ -124,6 +124,9 @@ TEST_F(InternetTenalineTest, ConnectionListIsAFreshListInThePlatformOrder) {
     EXPECT_EQ(object->ConnectionList().size(), 256u) << "room for 256 entries";
     ras.entries.assign(300, "Entrée");
     EXPECT_THROW(object->ConnectionList(), OutOfRangeError) << "beyond the 257 records";
+    ras.entries.assign(257, "Entrée");
+    EXPECT_THROW(object->ConnectionList(), OutOfRangeError)
+        << "257 entries do not fit the room either: no list of blank names";
 }
 
 }  // namespace
