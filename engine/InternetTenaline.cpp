@@ -101,9 +101,6 @@ std::vector<std::string> InternetTenaline::ConnectionList() {
         throw OutOfRangeError("l'annuaire compte plus de 256 entrées");
     }
     for (uint32_t i = 0; i < count; ++i) {
-        if (i >= buffer.size()) {
-            throw OutOfRangeError("l'annuaire compte plus de 256 entrées");
-        }
         names.push_back(mServices.ras->TextFromSystemCodePage(buffer[i].szEntryName,
                                                               sizeof buffer[i].szEntryName));
     }
