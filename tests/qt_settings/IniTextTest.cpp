@@ -29,6 +29,16 @@ TEST(IniText, AnyTextSurvivesARoundTrip) {
     EXPECT_EQ(ini.Serialise(), back.Serialise());
 }
 
+TEST(IniText, AHandEditedFileWithAByteOrderMarkOrOldLineEndsIsRead) {
+    const IniText bom = IniText::Parse("\xEF\xBB\xBF[Tenaline]\r\nLogin=jean\r\n");
+    EXPECT_EQ(bom.Value("Tenaline", "Login"), "jean") << "an editor's UTF-8 mark";
+    const IniText mac = IniText::Parse("[Tenaline]\rLogin=jean\rPassWord=x y\r");
+    EXPECT_EQ(mac.Value("Tenaline", "Login"), "jean") << "carriage returns alone";
+    EXPECT_EQ(mac.Value("Tenaline", "PassWord"), "x y");
+    const IniText twice = IniText::Parse("[Tenaline]\r\r\nPassWord=secret\r\r\n");
+    EXPECT_EQ(twice.Value("Tenaline", "PassWord"), "secret") << "no stray carriage return";
+}
+
 TEST(IniText, AHandEditedWindowsPathKeepsItsBackslashes) {
     EXPECT_EQ(IniText::Parse("[S]\nK=C:\\temp\\x\n").Value("S", "K"), "C:\\temp\\x");
 }

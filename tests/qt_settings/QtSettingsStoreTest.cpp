@@ -79,6 +79,16 @@ TEST_F(QtSettingsStoreTest, AnotherProcessesWriteIsSeenByTheNextRead) {
     EXPECT_THROW(ReadSetting(store, settings::kAutoReconnect), TypeMismatchError);
 }
 
+TEST_F(QtSettingsStoreTest, AWriteKeepsTheValuesOfAFileSavedWithAByteOrderMark) {
+    ASSERT_TRUE(QDir().mkpath(folder));
+    WriteRaw(folder + "/Quorath_Software.ini",
+             "\xEF\xBB\xBF[Tenaline]\r\nLogin=jean\r\nPassWord=secret\r\n");
+    EXPECT_EQ(ReadSetting(store, settings::kLogin), "jean");
+    WriteSetting(store, settings::kAutoReconnect, false);
+    EXPECT_EQ(ReadSetting(store, settings::kLogin), "jean");
+    EXPECT_EQ(ReadSetting(store, settings::kPassWord), "secret");
+}
+
 TEST_F(QtSettingsStoreTest, WritesKeepTheOtherKeys) {
     WriteSetting(store, settings::kLogin, "jean");
     WriteSetting(store, settings::kConnectionName, "Mon FAI");

@@ -56,11 +56,15 @@ std::string Unescape(std::string_view value) {
 IniText IniText::Parse(std::string_view text) {
     IniText ini;
     Section* current = nullptr;
+    // A file saved by an editor may start with the UTF-8 byte order mark.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     while (!text.empty()) {
-        const size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
+        // Lines end with a line feed, a carriage return or both: a carriage return of a value
+        // is always written escaped, so a raw one can only end a line.
+        const size_t end = text.find_first_of("\r\n");
+        const std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 
         const std::string_view trimmed = Trim(line);
         if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#') continue;

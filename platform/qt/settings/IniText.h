@@ -13,6 +13,7 @@ namespace velnix::qt_platform {
 //   Key=value
 // A value is everything after the first "=", blanks and commas included; a backslash, a line
 // feed and a carriage return are written as \\, \n and \r so that any text survives.
+// A file may start with a UTF-8 byte order mark and end its lines with CR LF, LF or CR alone.
 class IniText {
   public:
     static IniText Parse(std::string_view text);
