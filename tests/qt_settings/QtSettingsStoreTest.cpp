@@ -12,6 +12,7 @@
 
 #include "common/Errors.h"
 #include "config/SettingsKeys.h"
+#include "tests/linux/Unprivileged.h"
 
 namespace velnix::qt_platform {
 namespace {
@@ -107,6 +108,32 @@ TEST_F(QtSettingsStoreTest, AStoreThatCannotBeReadOrWrittenIsAnError) {
     QtSettingsStore blocked(temp.path() + "/plain/Velnix");
     EXPECT_THROW(WriteSetting(blocked, settings::kLogin, "x"), SettingsError);
     EXPECT_EQ(ReadSetting(blocked, settings::kLogin), "");
+}
+
+// A folder the user may read but not write is no lock held by another program.
+TEST_F(QtSettingsStoreTest, AFolderWithoutWriteRightIsNotReportedAsLocked) {
+    ASSERT_TRUE(QDir().mkpath(folder));
+    WriteSetting(store, settings::kLogin, "jean");
+    // Readable by everyone, writable by nobody but root (the check below runs as nobody).
+    const auto readOnly = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                          fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec;
+    const QString folders[] = {temp.path(), temp.path() + "/config", folder};
+    for (const QString& path : folders) fs::permissions(path.toStdString(), readOnly);
+    fs::permissions((folder + "/Quorath_Software.ini").toStdString(),
+                    fs::perms::owner_read | fs::perms::others_read);
+    const int status = linux_platform::testing::RunUnprivileged([this] {
+        try {
+            WriteSetting(store, settings::kLogin, "paul");
+        } catch (const SettingsError& error) {
+            const std::string text = error.what();
+            if (text.find("verrouillés") != std::string::npos) return 2;
+            return text.find("Impossible d'écrire les réglages") != std::string::npos ? 0 : 3;
+        }
+        return 1;  // written without the right to
+    });
+    for (const QString& path : folders) fs::permissions(path.toStdString(), fs::perms::owner_all);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ReadSetting(store, settings::kLogin), "jean");
 }
 
 TEST_F(QtSettingsStoreTest, AFolderThatCannotBeMadeNamesTheReason) {

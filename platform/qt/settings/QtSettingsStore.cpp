@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
@@ -78,8 +80,13 @@ void QtSettingsStore::Write(std::string_view application, std::string_view secti
 
     QLockFile lock(path + ".lock");
     if (!lock.tryLock(5000)) {
-        Fail("Réglages verrouillés par un autre programme", path,
-             QStringLiteral("verrou %1").arg(lock.error()));
+        // Only a lock held elsewhere means another program; otherwise the folder refused it.
+        if (lock.error() == QLockFile::LockFailedError) {
+            Fail("Réglages verrouillés par un autre programme", path, path + ".lock");
+        }
+        Fail("Impossible d'écrire les réglages", path,
+             lock.error() == QLockFile::PermissionError ? qt_error_string(EACCES)
+                                                        : QStringLiteral("erreur inconnue"));
     }
     IniText ini = ReadFile(path);
     ini.SetValue(section, key, value);
