@@ -50,9 +50,13 @@ void LinuxProcessLauncher::StartShown(const std::string& commandLine) { Start(co
 void LinuxProcessLauncher::Start(const std::string& commandLine, bool withDisplay) {
     const std::vector<std::string> arguments = SplitCommandLine(commandLine);
     if (arguments.empty()) throw ProcessStartError("Ligne de commande vide");
-    const std::string& name = arguments.front();
-    const std::optional<std::filesystem::path> program = FindProgram(name, ProgramFolders());
-    if (!program) throw ProcessStartError("Fichier introuvable : " + name);
+    const std::optional<std::filesystem::path> program =
+        FindProgram(arguments.front(), ProgramFolders());
+    const std::string name(BareProgramName(arguments.front()));  // as a Linux user knows it
+    if (!program) {
+        throw ProcessStartError("Fichier introuvable : " + name +
+                                " (ni à côté du programme, ni dans le PATH)");
+    }
     const int error = StartDetached(*program, arguments, SessionEnvironment(withDisplay));
     if (error != 0) {
         throw ProcessStartError("Impossible de lancer " + name + " : " + SystemErrorText(error));

@@ -38,6 +38,10 @@ std::optional<fs::path> FindIn(const fs::path& folder, std::string_view name) {
 
 }  // namespace
 
+std::string_view BareProgramName(std::string_view name) {
+    return EndsWithExe(name) ? name.substr(0, name.size() - 4) : name;
+}
+
 std::optional<fs::path> RunningProgramFolder() {
     std::error_code error;
     const fs::path program = fs::read_symlink("/proc/self/exe", error);

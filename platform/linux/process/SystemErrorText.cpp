@@ -28,6 +28,22 @@ std::string SystemErrorText(int error) {
             return "trop de fichiers ouverts";
         case ESRCH:
             return "processus introuvable";
+        case EEXIST:
+            return "le fichier existe déjà";
+        case EISDIR:
+            return "c'est un dossier";
+        case EROFS:
+            return "système de fichiers en lecture seule";
+        case ENOSPC:
+            return "plus de place sur le disque";
+        case EDQUOT:
+            return "quota de disque dépassé";
+        case EIO:
+            return "erreur d'entrée-sortie";
+        case ELOOP:
+            return "trop de liens symboliques";
+        case ENAMETOOLONG:
+            return "nom de fichier trop long";
         default:
             return "erreur système " + std::to_string(error);
     }

@@ -257,6 +257,7 @@ void QtMainForm::Dismiss() {
 
 void QtMainForm::OnTick() {
     link_.Forward([](TenalineFrm& frm) { frm.SurvConnTimer(); });
+    tray_.Refresh();
     KeepReachable();
     if (stateFile_.isEmpty()) return;
     QSaveFile file(stateFile_);

@@ -32,8 +32,14 @@ void QtTrayIcon::LeaveTray() { inTray_ = false; }
 bool QtTrayIcon::Available() { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
 void QtTrayIcon::SetPresent(bool present) {
+    wanted_ = present;
     if (present && !Available()) return;
     icon_.setVisible(present);
+}
+
+// A desktop's panel often starts after the programs started at login.
+void QtTrayIcon::Refresh() {
+    if (wanted_ && !icon_.isVisible() && Available()) icon_.setVisible(true);
 }
 
 }  // namespace velnix::qt_platform

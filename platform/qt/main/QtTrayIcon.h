@@ -22,8 +22,10 @@ class QtTrayIcon : public TrayIcon {
 
     // Whether the desktop offers a notification area at all.
     static bool Available();
-    // Puts the icon into the notification area, or takes it out.
+    // Puts the icon into the notification area, or takes it out. Wanted while no notification
+    // area exists, it docks at the first Refresh() after one appears.
     void SetPresent(bool present);
+    void Refresh();
 
     QSystemTrayIcon& Icon() { return icon_; }
     const QSystemTrayIcon& Icon() const { return icon_; }
@@ -32,6 +34,7 @@ class QtTrayIcon : public TrayIcon {
     const FrmLink& link_;
     QSystemTrayIcon icon_;
     bool inTray_ = false;
+    bool wanted_ = false;
 };
 
 }  // namespace velnix::qt_platform

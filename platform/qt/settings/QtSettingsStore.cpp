@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 
 #include "common/Errors.h"
+#include "platform/linux/process/SystemErrorText.h"
 #include "platform/qt/settings/IniText.h"
 
 namespace velnix::qt_platform {
@@ -24,8 +25,12 @@ QString ToQString(std::string_view text) {
 
 std::string ToText(const QString& text) { return text.toStdString(); }
 
-[[noreturn]] void Fail(const char* what, const QString& path, const QString& reason) {
-    throw SettingsError(std::string(what) + " « " + ToText(path) + " » : " + ToText(reason));
+// The reason in French: Qt's own texts are English. `error` is errno taken right after the
+// failing call.
+[[noreturn]] void Fail(const char* what, const QString& path, int error) {
+    const std::string reason =
+        error != 0 ? linux_platform::SystemErrorText(error) : std::string("erreur inconnue");
+    throw SettingsError(std::string(what) + " « " + ToText(path) + " » : " + reason);
 }
 
 // Creates the folder and any missing parent readable by the user only.
@@ -38,7 +43,7 @@ void MakeUserOnlyFolder(const QString& folder) {
         if (::mkdir(QFile::encodeName(path).constData(), 0700) == 0) continue;
         const int reason = errno;  // before the check below overwrites it
         if (!QFileInfo(path).isDir()) {
-            Fail("Impossible de créer le dossier des réglages", path, qt_error_string(reason));
+            Fail("Impossible de créer le dossier des réglages", path, reason);
         }
     }
 }
@@ -46,11 +51,11 @@ void MakeUserOnlyFolder(const QString& folder) {
 IniText ReadFile(const QString& path) {
     QFile file(path);
     if (!file.exists()) return {};
-    if (!file.open(QIODevice::ReadOnly))
-        Fail("Impossible de lire les réglages", path, file.errorString());
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly)) Fail("Impossible de lire les réglages", path, errno);
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        Fail("Impossible de lire les réglages", path, file.errorString());
+        Fail("Impossible de lire les réglages", path, errno);
     }
     return IniText::Parse(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
@@ -82,27 +87,28 @@ void QtSettingsStore::Write(std::string_view application, std::string_view secti
     if (!lock.tryLock(5000)) {
         // Only a lock held elsewhere means another program; otherwise the folder refused it.
         if (lock.error() == QLockFile::LockFailedError) {
-            Fail("Réglages verrouillés par un autre programme", path, path + ".lock");
+            throw SettingsError("Réglages verrouillés par un autre programme : « " +
+                                ToText(path + ".lock") + " »");
         }
         Fail("Impossible d'écrire les réglages", path,
-             lock.error() == QLockFile::PermissionError ? qt_error_string(EACCES)
-                                                        : QStringLiteral("erreur inconnue"));
+             lock.error() == QLockFile::PermissionError ? EACCES : 0);
     }
     IniText ini = ReadFile(path);
     ini.SetValue(section, key, value);
     const std::string text = ini.Serialise();
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        Fail("Impossible d'écrire les réglages", path, file.errorString());
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly)) Fail("Impossible d'écrire les réglages", path, errno);
     file.setPermissions(kUserOnlyFile);
     if (file.write(text.data(), static_cast<qint64>(text.size())) !=
             static_cast<qint64>(text.size()) ||
         !file.commit()) {
-        Fail("Impossible d'écrire les réglages", path, file.errorString());
+        Fail("Impossible d'écrire les réglages", path, errno);
     }
+    errno = 0;
     if (!QFile::setPermissions(path, kUserOnlyFile)) {
-        Fail("Impossible de protéger les réglages", path, QStringLiteral("chmod 0600"));
+        Fail("Impossible de protéger les réglages", path, errno);
     }
 }
 
