@@ -39,6 +39,16 @@ TEST(IniText, AHandEditedFileWithAByteOrderMarkOrOldLineEndsIsRead) {
     EXPECT_EQ(twice.Value("Tenaline", "PassWord"), "secret") << "no stray carriage return";
 }
 
+// Names are found whatever their letter case, and keep the file's spelling when written again.
+TEST(IniText, HandEditedNamesInAnotherCaseAreTheSameKeys) {
+    IniText ini = IniText::Parse("[tenaline]\nlogin=jean\nLOGIN=paul\n[TENALINE]\nPassWord=x\n");
+    EXPECT_EQ(ini.Value("Tenaline", "Login"), "paul") << "the last of the same key wins";
+    EXPECT_EQ(ini.Value("Tenaline", "PassWord"), "x") << "one section, however spelt";
+    ini.SetValue("Tenaline", "Login", "marie");
+    ini.SetValue("Velnix", "AutoMask", "True");
+    EXPECT_EQ(ini.Serialise(), "[tenaline]\nlogin=marie\nPassWord=x\n\n[Velnix]\nAutoMask=True\n");
+}
+
 TEST(IniText, AHandEditedWindowsPathKeepsItsBackslashes) {
     EXPECT_EQ(IniText::Parse("[S]\nK=C:\\temp\\x\n").Value("S", "K"), "C:\\temp\\x");
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/Text.h"
+
 namespace velnix::qt_platform {
 namespace {
 
@@ -70,8 +72,9 @@ IniText IniText::Parse(std::string_view text) {
         if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#') continue;
         if (trimmed.front() == '[' && trimmed.back() == ']') {
             const std::string name(Trim(trimmed.substr(1, trimmed.size() - 2)));
-            auto found = std::find_if(ini.sections_.begin(), ini.sections_.end(),
-                                      [&](const Section& s) { return s.name == name; });
+            auto found =
+                std::find_if(ini.sections_.begin(), ini.sections_.end(),
+                             [&](const Section& s) { return EqualsIgnoreCase(s.name, name); });
             current = found != ini.sections_.end() ? &*found
                                                    : &ini.sections_.emplace_back(Section{name, {}});
             continue;
@@ -80,8 +83,9 @@ IniText IniText::Parse(std::string_view text) {
         if (current == nullptr || equals == std::string_view::npos) continue;
         const std::string key(Trim(line.substr(0, equals)));
         const std::string value = Unescape(line.substr(equals + 1));
-        auto found = std::find_if(current->keys.begin(), current->keys.end(),
-                                  [&](const auto& entry) { return entry.first == key; });
+        auto found =
+            std::find_if(current->keys.begin(), current->keys.end(),
+                         [&](const auto& entry) { return EqualsIgnoreCase(entry.first, key); });
         if (found != current->keys.end()) {
             found->second = value;
         } else {
@@ -103,9 +107,9 @@ std::string IniText::Serialise() const {
 
 std::optional<std::string> IniText::Value(std::string_view section, std::string_view key) const {
     for (const Section& s : sections_) {
-        if (s.name != section) continue;
+        if (!EqualsIgnoreCase(s.name, section)) continue;
         for (const auto& [k, v] : s.keys) {
-            if (k == key) return v;
+            if (EqualsIgnoreCase(k, key)) return v;
         }
     }
     return std::nullopt;
@@ -113,13 +117,13 @@ std::optional<std::string> IniText::Value(std::string_view section, std::string_
 
 void IniText::SetValue(std::string_view section, std::string_view key, std::string_view value) {
     auto found = std::find_if(sections_.begin(), sections_.end(),
-                              [&](const Section& s) { return s.name == section; });
+                              [&](const Section& s) { return EqualsIgnoreCase(s.name, section); });
     if (found == sections_.end()) {
         sections_.push_back(Section{std::string(section), {}});
         found = sections_.end() - 1;
     }
     for (auto& [k, v] : found->keys) {
-        if (k == key) {
+        if (EqualsIgnoreCase(k, key)) {
             v = std::string(value);
             return;
         }

@@ -14,6 +14,8 @@ namespace velnix::qt_platform {
 // A value is everything after the first "=", blanks and commas included; a backslash, a line
 // feed and a carriage return are written as \\, \n and \r so that any text survives.
 // A file may start with a UTF-8 byte order mark and end its lines with CR LF, LF or CR alone.
+// Section and key names are matched without regard to letter case, as the Windows store does;
+// a name keeps the spelling it has in the file.
 class IniText {
   public:
     static IniText Parse(std::string_view text);
