@@ -27,11 +27,8 @@ bool EndsWithExe(std::string_view name) {
 // The name as given, then without ".exe".
 std::optional<fs::path> FindIn(const fs::path& folder, std::string_view name) {
     if (const fs::path given = folder / name; IsExecutableFile(given)) return given;
-    if (EndsWithExe(name)) {
-        if (const fs::path bare = folder / name.substr(0, name.size() - 4);
-            IsExecutableFile(bare)) {
-            return bare;
-        }
+    if (const std::string_view bare = BareProgramName(name); bare != name) {
+        if (const fs::path program = folder / bare; IsExecutableFile(program)) return program;
     }
     return std::nullopt;
 }

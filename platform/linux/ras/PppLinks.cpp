@@ -56,6 +56,18 @@ std::optional<PppLink> LinkOfInterface(const fs::path& interfaceFolder) {
     return link;
 }
 
+// The words of a NUL-separated list, as /proc gives a command line or an environment.
+std::vector<std::string_view> NulSeparatedWords(std::string_view text) {
+    std::vector<std::string_view> words;
+    while (!text.empty()) {
+        const size_t end = text.find('\0');
+        words.push_back(text.substr(0, end));
+        if (end == std::string_view::npos) break;
+        text.remove_prefix(end + 1);
+    }
+    return words;
+}
+
 // Under a moved root (a simulation) the processes are still the whole machine's: a pppd counts
 // only when it was started under the same root.
 bool RunsUnderThisRoot(const fs::path& processFolder) {
@@ -63,27 +75,15 @@ bool RunsUnderThisRoot(const fs::path& processFolder) {
     if (root == "/") return true;
     const std::optional<std::string> environment = ReadSmallFile(processFolder / "environ");
     if (!environment) return false;
-    const std::string wanted = "VELNIX_ROOT=" + root.string();
-    std::string_view rest = *environment;
-    while (!rest.empty()) {
-        const size_t end = rest.find('\0');
-        if (rest.substr(0, end) == wanted) return true;
-        if (end == std::string_view::npos) break;
-        rest.remove_prefix(end + 1);
-    }
-    return false;
+    const std::vector<std::string_view> variables = NulSeparatedWords(*environment);
+    return std::find(variables.begin(), variables.end(), "VELNIX_ROOT=" + root.string()) !=
+           variables.end();
 }
 
 }  // namespace
 
 std::optional<std::string> PeerOfCommandLine(std::string_view commandLine) {
-    std::vector<std::string_view> words;
-    while (!commandLine.empty()) {
-        const size_t end = commandLine.find('\0');
-        words.push_back(commandLine.substr(0, end));
-        if (end == std::string_view::npos) break;
-        commandLine.remove_prefix(end + 1);
-    }
+    const std::vector<std::string_view> words = NulSeparatedWords(commandLine);
     const auto call = std::find(words.begin() + std::min<size_t>(1, words.size()), words.end(),
                                 std::string_view("call"));
     if (call == words.end() || call + 1 == words.end()) return std::nullopt;
