@@ -14,7 +14,7 @@
 #include "platform/qt/main/QtTenalineFrm.h"
 #include "testsupport/FakeApplication.h"
 #include "testsupport/FakeDialogOpener.h"
-#include "testsupport/FakeMessageBox.h"
+#include "testsupport/FakeMsgBox.h"
 #include "testsupport/FakeProcessLauncher.h"
 #include "testsupport/FakeRasApi.h"
 #include "testsupport/FakeSettingsStore.h"
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     testing::FakeProcessLauncher launcher;
     std::vector<std::string> journal;
     testing::FakeApplication program(&journal);
-    testing::FakeMessageBox messageBox;
+    testing::FakeMsgBox messageBox;
     testing::FakeDialogOpener dialogs;
 
     TenalineServices services;

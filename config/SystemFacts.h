@@ -14,8 +14,8 @@ class ShortPathApi {
     // Writes the short form of `longPath` and its NUL into `buffer` (room `bufferLength`
     // characters) and returns its length without the NUL. When it does not fit, writes nothing
     // and returns the room needed, NUL included. Returns 0 when the path has no short form.
-    virtual uint32_t GetShortPathName(std::string_view longPath, char* buffer,
-                                      uint32_t bufferLength) = 0;
+    virtual uint32_t ShortPathOf(std::string_view longPath, char* buffer,
+                                 uint32_t bufferLength) = 0;
 };
 
 // OSVERSIONINFOA, 148 bytes.
@@ -37,7 +37,7 @@ class VersionApi {
     virtual ~VersionApi() = default;
 
     // Fills `info`, whose size field the caller sets; false when the call fails.
-    virtual bool GetVersionEx(OsVersionInfo& info) = 0;
+    virtual bool ReadVersion(OsVersionInfo& info) = 0;
 };
 
 // Where the running program lives. Each may throw VelnixError when it cannot be told.

@@ -132,12 +132,12 @@ std::string modRegistry::GetShortPath(const std::string& path) {
     try {
         uint32_t room = kShortPathRoom;
         std::vector<char> buffer(room + 1, '\0');
-        uint32_t length = shortPath_.GetShortPathName(path, buffer.data(), room);
+        uint32_t length = shortPath_.ShortPathOf(path, buffer.data(), room);
         if (length > room) {
             // Too small: the system told the room it needs, its NUL included; ask again.
             room = length;
             buffer.assign(room + 1, '\0');
-            length = shortPath_.GetShortPathName(path, buffer.data(), room);
+            length = shortPath_.ShortPathOf(path, buffer.data(), room);
         }
         if (length == 0 || length >= room) return path;
         return std::string(buffer.data(), length);
@@ -150,7 +150,7 @@ bool modRegistry::IsWindowsNT() {
     OsVersionInfo info{};
     info.dwOSVersionInfoSize = sizeof(OsVersionInfo);
     try {
-        version_.GetVersionEx(info);
+        version_.ReadVersion(info);
     } catch (...) {
         return false;
     }

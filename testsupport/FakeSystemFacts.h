@@ -7,15 +7,14 @@
 
 #include "common/Errors.h"
 #include "config/SystemFacts.h"
-#include "ui/MessageBox.h"
+#include "ui/MsgBox.h"
 
 namespace velnix::testing {
 
 // Short forms from a table, with the room rules of the system call; records the rooms offered.
 class FakeShortPath : public ShortPathApi {
   public:
-    uint32_t GetShortPathName(std::string_view longPath, char* buffer,
-                              uint32_t bufferLength) override {
+    uint32_t ShortPathOf(std::string_view longPath, char* buffer, uint32_t bufferLength) override {
         rooms.push_back(bufferLength);
         const auto found = shortForms.find(std::string(longPath));
         if (found == shortForms.end()) return 0;
@@ -31,7 +30,7 @@ class FakeShortPath : public ShortPathApi {
 
 class FakeVersion : public VersionApi {
   public:
-    bool GetVersionEx(OsVersionInfo& info) override {
+    bool ReadVersion(OsVersionInfo& info) override {
         sizeSeen = info.dwOSVersionInfoSize;
         if (fail) return false;
         info.dwPlatformId = platformId;

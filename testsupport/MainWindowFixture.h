@@ -10,7 +10,7 @@
 #include "testsupport/FakeDialogOpener.h"
 #include "testsupport/FakeFormControls.h"
 #include "testsupport/FakeImageList.h"
-#include "testsupport/FakeMessageBox.h"
+#include "testsupport/FakeMsgBox.h"
 #include "testsupport/FakeProcessLauncher.h"
 #include "testsupport/FakeRasApi.h"
 #include "testsupport/FakeSettingsStore.h"
@@ -46,7 +46,7 @@ struct MainWindowFixture {
     RecordingCanvas picGraphD;
     RecordingCanvas picGraphU;
     FakeApplication application{&journal};
-    FakeMessageBox messageBox;
+    FakeMsgBox messageBox;
     FakeDialogOpener dialogs;
     std::weak_ptr<TenalineFrm> window;
     bool windowDestroyed = false;

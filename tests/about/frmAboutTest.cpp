@@ -3,7 +3,7 @@
 #include <set>
 
 #include "common/Errors.h"
-#include "testsupport/FakeMessageBox.h"
+#include "testsupport/FakeMsgBox.h"
 #include "testsupport/FakeRegistry.h"
 #include "testsupport/FakeSystemFacts.h"
 #include "ui/about/AboutTexts.h"
@@ -74,7 +74,7 @@ class FrmAboutTest : public ::testing::Test {
     std::set<std::string> startable;
     std::set<std::string> files;
     RecordingShell shell;
-    testing::FakeMessageBox messages;
+    testing::FakeMsgBox messages;
     testing::FakeRunningProgram program;
     AboutServices services = MakeServices();
     FakeAboutView view;
@@ -205,7 +205,7 @@ TEST_F(FrmAboutTest, TheDetailsLinesAreSeparatedByACarriageReturnAlone) {
     about.Command1_Click();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, "A propos");
-    EXPECT_EQ(messages.shown[0].icon, MessageBox::Icon::Information);
+    EXPECT_EQ(messages.shown[0].icon, MsgBox::Icon::Information);
     const std::string& text = messages.shown[0].text;
     EXPECT_EQ(text.find('\n'), std::string::npos);
     EXPECT_EQ(text.rfind("Velnix version 1.1.0 - Auto-connexion Internet\r\r", 0), 0u);

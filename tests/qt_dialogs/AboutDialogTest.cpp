@@ -15,8 +15,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "platform/qt/messagebox/QtMessageBox.h"
-#include "testsupport/FakeMessageBox.h"
+#include "platform/qt/msgbox/QtMsgBox.h"
+#include "testsupport/FakeMsgBox.h"
 #include "testsupport/FakeRegistry.h"
 #include "testsupport/FakeSystemFacts.h"
 
@@ -117,7 +117,7 @@ class RecordingShell : public ShellOpener {
 TEST(AboutDialogTest, LinksAndDetailsGoThroughTheLogic) {
     testing::FakeRegistry registry;
     RecordingShell shell;
-    testing::FakeMessageBox messages;
+    testing::FakeMsgBox messages;
     testing::FakeRunningProgram program;
     AboutServices services;
     services.registry = &registry;
@@ -147,7 +147,7 @@ TEST(AboutDialogTest, LinksAndDetailsGoThroughTheLogic) {
     EXPECT_EQ(messages.shown[0].title, "A propos");
 }
 
-TEST(QtMessageBoxTest, CarriageReturnsBecomeLines) {
+TEST(QtMsgBoxTest, CarriageReturnsBecomeLines) {
     QString shownText;
     WhenModalShows([&](QWidget* box) {
         auto* message = qobject_cast<QMessageBox*>(box);
@@ -157,7 +157,7 @@ TEST(QtMessageBoxTest, CarriageReturnsBecomeLines) {
         EXPECT_EQ(message->icon(), QMessageBox::Information);
         message->accept();
     });
-    QtMessageBox().Show("un\r\rdeux", "A propos", MessageBox::Icon::Information);
+    QtMsgBox().Show("un\r\rdeux", "A propos", MsgBox::Icon::Information);
     EXPECT_EQ(shownText, "un\n\ndeux");
 }
 

@@ -20,7 +20,7 @@
 #include "platform/qt/settings/QtSettingsStore.h"
 #include "testsupport/EngineFixture.h"
 #include "testsupport/FakeApplication.h"
-#include "testsupport/FakeMessageBox.h"
+#include "testsupport/FakeMsgBox.h"
 
 namespace velnix::qt_platform {
 namespace {
@@ -32,7 +32,7 @@ TEST(ConfigFromMainWindow, TheDialogOpensBelowTheWindowAndSavesToTheSettingsFile
     engine.ras.entries = {"Maison ADSL", "Secours RTC"};
     std::vector<std::string> journal;
     testing::FakeApplication application(&journal);
-    testing::FakeMessageBox messageBox;
+    testing::FakeMsgBox messageBox;
     QtDialogOpener dialogs;
 
     TenalineServices services = engine.Services();

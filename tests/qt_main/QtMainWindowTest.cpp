@@ -18,7 +18,7 @@
 #include "platform/qt/main/QtTenalineFrm.h"
 #include "testsupport/FakeApplication.h"
 #include "testsupport/FakeDialogOpener.h"
-#include "testsupport/FakeMessageBox.h"
+#include "testsupport/FakeMsgBox.h"
 #include "testsupport/FakeProcessLauncher.h"
 #include "testsupport/FakeRasApi.h"
 #include "testsupport/FakeSettingsStore.h"
@@ -88,7 +88,7 @@ class QtMainWindowTest : public ::testing::Test {
     testing::FakeProcessLauncher launcher;
     std::vector<std::string> journal;
     testing::FakeApplication application{&journal};
-    testing::FakeMessageBox messageBox;
+    testing::FakeMsgBox messageBox;
     testing::FakeDialogOpener dialogs;
     std::weak_ptr<TenalineFrm> frm;
     QPointer<QtMainForm> form;

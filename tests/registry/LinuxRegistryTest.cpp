@@ -215,7 +215,7 @@ TEST_F(LinuxRegistryTest, TheSystemInformationToolIsTheFirstInstalled) {
 
 TEST_F(LinuxRegistryTest, TheStartCommandIsTheProgramsRealPath) {
     char buffer[8] = {};
-    EXPECT_EQ(shortPath.GetShortPathName("/opt/Mes Outils", buffer, 8), 16u);
+    EXPECT_EQ(shortPath.ShortPathOf("/opt/Mes Outils", buffer, 8), 16u);
     EXPECT_TRUE(module.IsWindowsNT());
     module.BuildExePath();
     const fs::path self = fs::read_symlink("/proc/self/exe");

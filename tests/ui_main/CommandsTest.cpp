@@ -27,7 +27,7 @@ TEST_F(MainWindowTest, FailingCommandIsShownAndTheProgramGoesOn) {
     Frm().CmdConClick();
     ASSERT_EQ(messageBox.shown.size(), 1U);
     EXPECT_EQ(messageBox.shown[0].title, "Velnix-Connect");
-    EXPECT_EQ(messageBox.shown[0].icon, MessageBox::Icon::Critical);
+    EXPECT_EQ(messageBox.shown[0].icon, MsgBox::Icon::Critical);
     EXPECT_EQ(application.quits, 0);
     launcher.fail = false;
     Frm().SurvConnTimer();  // the monitor re-issues the request

@@ -63,7 +63,7 @@ TEST_F(MainWindowTest, FailingBindingIsShownAndTheWindowStaysBound) {
     Start();
     ASSERT_EQ(messageBox.shown.size(), 1U);
     EXPECT_EQ(messageBox.shown[0].title, "Velnix-Connect");
-    EXPECT_EQ(messageBox.shown[0].icon, MessageBox::Icon::Critical);
+    EXPECT_EQ(messageBox.shown[0].icon, MsgBox::Icon::Critical);
     // The steps before the missing picture stay done.
     EXPECT_EQ(controls.captions[Control::CmdCon], "Se connecter");
     EXPECT_EQ(tray.tip, "Velnix : Démarrage.");

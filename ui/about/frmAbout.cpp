@@ -27,7 +27,7 @@ void frmAbout::Form_Load() {
 void frmAbout::cmdOK_Click() { view_.Close(); }
 
 void frmAbout::Command1_Click() {
-    services_.messages->Show(DetailsText(), about::kDetailsTitle, MessageBox::Icon::Information);
+    services_.messages->Show(DetailsText(), about::kDetailsTitle, MsgBox::Icon::Information);
 }
 
 void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }

@@ -6,7 +6,7 @@
 
 #include "config/Registry.h"
 #include "config/SystemFacts.h"
-#include "ui/MessageBox.h"
+#include "ui/MsgBox.h"
 #include "ui/about/AboutView.h"
 #include "ui/about/ShellOpener.h"
 
@@ -21,7 +21,7 @@ struct AboutServices {
     // Whether a file of that full name exists.
     std::function<bool(const std::string&)> fileExists;
     ShellOpener* shell = nullptr;
-    MessageBox* messages = nullptr;
+    MsgBox* messages = nullptr;
     RunningProgram* program = nullptr;
 };
 

@@ -55,7 +55,7 @@ void TenalineFrm::RunCommand(Action action) {
 }
 
 void TenalineFrm::ReportError(std::string_view text) {
-    mParts.messageBox.Show(text, kApplicationTitle, MessageBox::Icon::Critical);
+    mParts.messageBox.Show(text, kApplicationTitle, MsgBox::Icon::Critical);
 }
 
 // A load that fails half-way is reported and the window is shown all the same.

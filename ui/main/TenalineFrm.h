@@ -8,7 +8,7 @@
 #include "engine/InternetTenaline.h"
 #include "engine/TenalineEvents.h"
 #include "engine/TenalineWindow.h"
-#include "ui/MessageBox.h"
+#include "ui/MsgBox.h"
 #include "ui/main/Application.h"
 #include "ui/main/Canvas.h"
 #include "ui/main/CommandMenu.h"
@@ -29,7 +29,7 @@ struct TenalineFrmParts {
     Canvas& picGraphD;
     Canvas& picGraphU;
     Application& application;
-    MessageBox& messageBox;
+    MsgBox& messageBox;
     DialogOpener& dialogs;
     SettingsStore& settings;
     std::string decimalSeparator = ",";  // the user's

@@ -18,8 +18,8 @@ std::filesystem::path ProgramFile() {
 
 }  // namespace
 
-uint32_t LinuxShortPath::GetShortPathName(std::string_view longPath, char* buffer,
-                                          uint32_t bufferLength) {
+uint32_t LinuxShortPath::ShortPathOf(std::string_view longPath, char* buffer,
+                                     uint32_t bufferLength) {
     const auto needed = static_cast<uint32_t>(longPath.size() + 1);
     if (needed > bufferLength) return needed;
     std::memcpy(buffer, longPath.data(), longPath.size());
@@ -27,7 +27,7 @@ uint32_t LinuxShortPath::GetShortPathName(std::string_view longPath, char* buffe
     return needed - 1;
 }
 
-bool LinuxVersion::GetVersionEx(OsVersionInfo& info) {
+bool LinuxVersion::ReadVersion(OsVersionInfo& info) {
     if (info.dwOSVersionInfoSize != sizeof(OsVersionInfo)) return false;
     info.dwPlatformId = kVerPlatformWin32Nt;
     return true;

@@ -16,7 +16,7 @@
 #include "platform/linux/process/LinuxProcessLauncher.h"
 #include "platform/linux/registry/RegistryPlatform.h"
 #include "platform/qt/about/QtShellOpener.h"
-#include "platform/qt/messagebox/QtMessageBox.h"
+#include "platform/qt/msgbox/QtMsgBox.h"
 #include "ui/about/AboutTexts.h"
 
 namespace velnix::qt_platform {
@@ -180,7 +180,7 @@ void ShowAboutDialog() {
         shown->activateWindow();
         return;
     }
-    static QtMessageBox messages;
+    static QtMsgBox messages;
     static QtShellOpener shell;
     static linux_platform::LinuxProcessLauncher launcher;
     linux_platform::RegistryPlatform& platform = linux_platform::TheRegistryPlatform();

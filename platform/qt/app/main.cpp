@@ -12,7 +12,7 @@
 #include "platform/qt/dbus/DBusExporter.h"
 #include "platform/qt/main/QtProgram.h"
 #include "platform/qt/main/QtTenalineFrm.h"
-#include "platform/qt/messagebox/QtMessageBox.h"
+#include "platform/qt/msgbox/QtMsgBox.h"
 #include "platform/qt/settings/QtSettingsStore.h"
 
 int main(int argc, char** argv) {
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     QtSettingsStore settings;
     linux_platform::LinuxRasApi ras;
     linux_platform::LinuxProcessLauncher launcher;
-    QtMessageBox messageBox;
+    QtMsgBox messageBox;
     QtDialogOpener dialogs;
 
     TenalineServices services;

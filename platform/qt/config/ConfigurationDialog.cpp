@@ -10,7 +10,7 @@
 
 #include "engine/InternetTenaline.h"
 #include "platform/linux/registry/RegistryPlatform.h"
-#include "platform/qt/messagebox/QtMessageBox.h"
+#include "platform/qt/msgbox/QtMsgBox.h"
 
 namespace velnix::qt_platform {
 
@@ -58,7 +58,7 @@ constexpr const char* kStyle =
 }  // namespace
 
 ConfigurationDialog::ConfigurationDialog(std::shared_ptr<InternetTenaline> lIAC,
-                                         modRegistry& registry, MessageBox& messages)
+                                         modRegistry& registry, MsgBox& messages)
     : QDialog(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       logic_(*this, registry, messages) {
@@ -165,7 +165,7 @@ void ConfigurationDialog::Close() { close(); }
 
 ConfigurationDialog* OpenConfigurationDialog(std::shared_ptr<InternetTenaline> lIAC,
                                              QPoint topLeftPixels) {
-    static QtMessageBox messages;
+    static QtMsgBox messages;
     auto* dialog = new ConfigurationDialog(std::move(lIAC),
                                            linux_platform::TheRegistryPlatform().module, messages);
     dialog->move(topLeftPixels);

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QPoint>
 
-#include "config/ConfigTenaline.h"
+#include "ui/config/ConfigTenaline.h"
 
 class QCheckBox;
 class QComboBox;
@@ -26,7 +26,7 @@ class ConfigurationDialog : public QDialog, private ConfigView {
 
   public:
     ConfigurationDialog(std::shared_ptr<InternetTenaline> lIAC, modRegistry& registry,
-                        MessageBox& messages);
+                        MsgBox& messages);
 
   protected:
     bool event(QEvent* event) override;

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "config/SettingsStore.h"
-#include "ui/MessageBox.h"
+#include "ui/MsgBox.h"
 #include "ui/main/Application.h"
 #include "ui/main/DialogOpener.h"
 #include "ui/main/TenalineFrm.h"
@@ -13,7 +13,7 @@ namespace velnix::qt_platform {
 // What the Qt main window takes from the program.
 struct QtTenalineFrmServices {
     Application& application;
-    MessageBox& messageBox;
+    MsgBox& messageBox;
     DialogOpener& dialogs;
     SettingsStore& settings;
 };

@@ -1,4 +1,4 @@
-#include "platform/qt/messagebox/QtMessageBox.h"
+#include "platform/qt/msgbox/QtMsgBox.h"
 
 #include <QMessageBox>
 #include <QString>
@@ -11,7 +11,7 @@ QString FromText(std::string_view text) {
 }
 }  // namespace
 
-void QtMessageBox::Show(std::string_view text, std::string_view title, Icon icon) {
+void QtMsgBox::Show(std::string_view text, std::string_view title, Icon icon) {
     QString lines = FromText(text);
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));

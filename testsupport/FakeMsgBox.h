@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "ui/MessageBox.h"
+#include "ui/MsgBox.h"
 
 namespace velnix::testing {
 
 // Records the message boxes shown.
-class FakeMessageBox : public MessageBox {
+class FakeMsgBox : public MsgBox {
   public:
     struct Shown {
         std::string text;

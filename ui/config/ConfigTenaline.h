@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "config/ConfigView.h"
 #include "config/modRegistry.h"
-#include "ui/MessageBox.h"
+#include "ui/MsgBox.h"
+#include "ui/config/ConfigView.h"
 
 namespace velnix {
 
@@ -20,7 +20,7 @@ class ConfigTenaline {
         "Le lancement au démarrage n'a pas pu être modifié : vous n'avez pas les droits "
         "nécessaires.";
 
-    ConfigTenaline(ConfigView& view, modRegistry& registry, MessageBox& messages);
+    ConfigTenaline(ConfigView& view, modRegistry& registry, MsgBox& messages);
 
     // Keeps the object and fills the controls from its options.
     void BindTo(std::shared_ptr<InternetTenaline> lIAC);
@@ -48,7 +48,7 @@ class ConfigTenaline {
 
     ConfigView& view_;
     modRegistry& registry_;
-    MessageBox& messages_;
+    MsgBox& messages_;
     std::shared_ptr<InternetTenaline> mIAC;
 };
 

@@ -8,11 +8,11 @@ namespace velnix {
 inline constexpr std::string_view kApplicationTitle = "Velnix-Connect";
 
 // Shows a message box with only an OK button; returns when the user has closed it.
-class MessageBox {
+class MsgBox {
   public:
     enum class Icon { None, Information, Critical };
 
-    virtual ~MessageBox() = default;
+    virtual ~MsgBox() = default;
     virtual void Show(std::string_view text, std::string_view title = kApplicationTitle,
                       Icon icon = Icon::None) = 0;
 };

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ui/MessageBox.h"
+#include "ui/MsgBox.h"
 
 namespace velnix::qt_platform {
 
 // Message boxes as QMessageBox, modal, with only an OK button. Lines separated by a carriage
 // return alone are shown as separate lines.
-class QtMessageBox : public MessageBox {
+class QtMsgBox : public MsgBox {
   public:
     void Show(std::string_view text, std::string_view title = kApplicationTitle,
               Icon icon = Icon::None) override;

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "config/ConfigTenaline.h"
 #include "config/SettingsKeys.h"
 #include "testsupport/EngineFixture.h"
-#include "testsupport/FakeMessageBox.h"
+#include "testsupport/FakeMsgBox.h"
 #include "testsupport/FakeRegistry.h"
 #include "testsupport/FakeSystemFacts.h"
+#include "ui/config/ConfigTenaline.h"
 
 namespace velnix {
 namespace {
@@ -81,7 +81,7 @@ class ConfigTenalineTest : public ::testing::Test {
     testing::FakeVersion version;
     testing::FakeRunningProgram program;
     modRegistry module{registry, shortPath, version, program};
-    testing::FakeMessageBox messages;
+    testing::FakeMsgBox messages;
 };
 
 TEST_F(ConfigTenalineTest, AFreshProfileShowsTheEntriesWithNoneSelected) {

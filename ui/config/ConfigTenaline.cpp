@@ -1,4 +1,4 @@
-#include "config/ConfigTenaline.h"
+#include "ui/config/ConfigTenaline.h"
 
 #include <exception>
 
@@ -7,7 +7,7 @@
 
 namespace velnix {
 
-ConfigTenaline::ConfigTenaline(ConfigView& view, modRegistry& registry, MessageBox& messages)
+ConfigTenaline::ConfigTenaline(ConfigView& view, modRegistry& registry, MsgBox& messages)
     : view_(view), registry_(registry), messages_(messages) {}
 
 void ConfigTenaline::BindTo(std::shared_ptr<InternetTenaline> lIAC) {
@@ -64,7 +64,7 @@ void ConfigTenaline::chkStartOnWin_Click() {
     }
     if (registered != wanted) {
         view_.SetChkStartOnWin(registered);
-        messages_.Show(kStartEntryRefused, kApplicationTitle, MessageBox::Icon::Critical);
+        messages_.Show(kStartEntryRefused, kApplicationTitle, MsgBox::Icon::Critical);
     }
 }
 
@@ -78,7 +78,7 @@ void ConfigTenaline::CmdSave_Click() {
         mIAC->Login(view_.TxtLogin());
         mIAC->PassWord(view_.TxtPasword());
     } catch (const std::exception& error) {
-        messages_.Show(error.what(), kApplicationTitle, MessageBox::Icon::Critical);
+        messages_.Show(error.what(), kApplicationTitle, MsgBox::Icon::Critical);
         return;
     }
     mIAC.reset();
