@@ -1,11 +1,12 @@
 #!/bin/sh
-# Installs the Debian packages that building, running and testing Velnix need, when missing.
+# Installs the Debian packages that building, running and testing Velnix need, when missing;
+# or, given package names, those packages.
 set -eu
 
-PACKAGES="cmake ninja-build g++ pkg-config clang-format \
+PACKAGES="${*:-cmake ninja-build g++ pkg-config clang-format \
   libgtest-dev libgmock-dev libbenchmark-dev \
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins \
-  fonts-comic-neue ppp dbus dbus-x11 xvfb xauth trayer xdotool imagemagick"
+  fonts-comic-neue ppp dbus dbus-x11 xvfb xauth trayer xdotool imagemagick}"
 
 missing=""
 for package in $PACKAGES; do
@@ -22,4 +23,5 @@ else
     SUDO="sudo"
 fi
 $SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq -o Dpkg::Use-Pty=0 --no-install-recommends \
+    $missing >/dev/null
