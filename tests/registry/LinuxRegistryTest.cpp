@@ -11,6 +11,8 @@
 #include "platform/linux/registry/LinuxRegistry.h"
 #include "platform/linux/registry/LinuxSystemFacts.h"
 #include "platform/linux/registry/StartCommand.h"
+#include "platform/linux/registry/SysInfoTool.h"
+#include "tests/linux/Unprivileged.h"
 
 namespace velnix::linux_platform {
 namespace {
@@ -208,6 +210,13 @@ TEST_F(LinuxRegistryTest, TheSystemInformationToolIsTheFirstInstalled) {
 
     WriteFile(root / "usr/local/bin/kinfocenter", "#!/bin/sh\n", fs::perms(0755));
     EXPECT_EQ(Query(kSysInfo, "path", status), (root / "usr/local/bin/kinfocenter").string());
+
+    // A tool that others may run but this user may not does not count (as root, checked as
+    // nobody: root may run any file with an execute bit).
+    WriteFile(root / "usr/local/bin/hardinfo", "#!/bin/sh\n", fs::perms(0070));
+    const std::string kinfocenter = (root / "usr/local/bin/kinfocenter").string();
+    EXPECT_EQ(testing::RunUnprivileged([&] { return FindSysInfoTool() == kinfocenter ? 0 : 1; }),
+              0);
 
     reg::HKey key = 0;
     EXPECT_EQ(registry.OpenKey(kHklm, kSysInfo, reg::kKeyWriteAccess, key), 5);
