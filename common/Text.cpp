@@ -34,4 +34,10 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
     return i == a.size() && j == b.size();
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
 }  // namespace velnix

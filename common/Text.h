@@ -8,4 +8,7 @@ namespace velnix {
 // letters of Latin-1 (À to Þ against à to þ) are folded; every other byte compares as is.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
+// The text without the blanks (spaces and tabs) at either end.
+std::string_view TrimBlanks(std::string_view text);
+
 }  // namespace velnix

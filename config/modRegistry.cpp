@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/CommandLine.h"
+#include "common/Guarded.h"
 
 namespace velnix {
 
@@ -110,20 +111,13 @@ std::string modRegistry::CutAtNul(std::string_view text) {
 
 void modRegistry::BuildExePath() {
     // Each step goes on with what the previous ones left, whatever fails.
-    try {
-        ExePath = program_.Folder();
-    } catch (...) {
-    }
+    Guarded([&] { ExePath = program_.Folder(); });
     ExePath = GetShortPath(ExePath);
-    try {
-        char separator = program_.Separator();
+    Guarded([&] {
+        const char separator = program_.Separator();
         if (ExePath.empty() || ExePath.back() != separator) ExePath += separator;
-    } catch (...) {
-    }
-    try {
-        ExePath += program_.Name() + program_.Extension();
-    } catch (...) {
-    }
+    });
+    Guarded([&] { ExePath += program_.Name() + program_.Extension(); });
     // A command with a blank would start whatever program its first word names.
     if (ExePath.find_first_of(" \t\"") != std::string::npos) ExePath = QuoteArgument(ExePath);
 }

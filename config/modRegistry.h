@@ -64,13 +64,4 @@ class modRegistry {
     RunningProgram& program_;
 };
 
-// The start entry: where the program enters itself to be started with the system.
-namespace startentry {
-inline constexpr std::string_view kKeyPrefix = "Software\\Microsoft\\Windows\\CurrentVersion\\";
-inline constexpr std::string_view kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr std::string_view kRunServicesKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices";
-inline constexpr std::string_view kValueName = "Velnix";
-}  // namespace startentry
-
 }  // namespace velnix

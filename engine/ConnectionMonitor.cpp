@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/Guarded.h"
 #include "common/Int32.h"
 #include "common/Text.h"
 #include "engine/InternetTenaline.h"
@@ -13,15 +14,6 @@ namespace {
 // Room for the whole list of active connections: 257 records.
 constexpr size_t kConnectionRecords = 257;
 constexpr uint32_t kConnectionRoom = ras::kRasConnSize * kConnectionRecords;  // 105884
-
-// Runs one step of a run; a failing step is abandoned and the run goes on with the next.
-template <typename Step>
-void Guarded(Step step) noexcept {
-    try {
-        step();
-    } catch (...) {
-    }
-}
 
 // A test that fails outright counts as not holding: a corrupt option must not start a dial.
 template <typename Test>

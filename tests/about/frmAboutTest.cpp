@@ -3,6 +3,7 @@
 #include <set>
 
 #include "common/Errors.h"
+#include "common/Version.h"
 #include "testsupport/FakeMsgBox.h"
 #include "testsupport/FakeRegistry.h"
 #include "testsupport/FakeSystemFacts.h"
@@ -189,7 +190,7 @@ TEST_F(FrmAboutTest, EveryLoadSetsCaptionTitleAndVersion) {
     about.Form_Load();
     EXPECT_EQ(view.caption, "A propos Velnix-Connect");
     EXPECT_EQ(view.title, "Velnix-Connect");
-    EXPECT_EQ(view.version, "Version 1.1.0");
+    EXPECT_EQ(view.version, "Version " VELNIX_VERSION);
     about.cmdOK_Click();
     EXPECT_EQ(view.closes, 1);
 
@@ -198,7 +199,7 @@ TEST_F(FrmAboutTest, EveryLoadSetsCaptionTitleAndVersion) {
     frmAbout again(second, services);
     again.Form_Load();
     EXPECT_EQ(second.caption, "A propos Velnix-Connect");
-    EXPECT_EQ(second.version, "Version 1.1.0");
+    EXPECT_EQ(second.version, "Version " VELNIX_VERSION);
 }
 
 TEST_F(FrmAboutTest, TheDetailsLinesAreSeparatedByACarriageReturnAlone) {
@@ -208,7 +209,7 @@ TEST_F(FrmAboutTest, TheDetailsLinesAreSeparatedByACarriageReturnAlone) {
     EXPECT_EQ(messages.shown[0].icon, MsgBox::Icon::Information);
     const std::string& text = messages.shown[0].text;
     EXPECT_EQ(text.find('\n'), std::string::npos);
-    EXPECT_EQ(text.rfind("Velnix version 1.1.0 - Auto-connexion Internet\r\r", 0), 0u);
+    EXPECT_EQ(text.rfind("Velnix version " VELNIX_VERSION " - Auto-connexion Internet\r\r", 0), 0u);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 6);
     EXPECT_NE(text.find("\rE-Mail : contact@velnix.example.org\r"), std::string::npos);
 }

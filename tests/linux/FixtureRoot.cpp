@@ -9,6 +9,20 @@ namespace velnix::linux_platform::testing {
 namespace fs = std::filesystem;
 using std::string_literals::operator""s;
 
+namespace {
+
+// Gives the owner back every right a test took from a folder of the tree, so that the tree can
+// be removed by a user whom the modes bind.
+void GiveBackRights(const fs::path& folder) {
+    std::error_code error;
+    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, error);
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (it->is_directory(error) && !it->is_symlink(error)) GiveBackRights(it->path());
+    }
+}
+
+}  // namespace
+
 FixtureRoot::FixtureRoot() {
     std::string pattern = (fs::temp_directory_path() / "velnix-root.XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp a échoué");
@@ -23,8 +37,8 @@ FixtureRoot::~FixtureRoot() {
     } else {
         unsetenv("VELNIX_ROOT");
     }
+    GiveBackRights(root_);
     std::error_code ignored;
-    fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::remove_all(root_, ignored);
 }
 

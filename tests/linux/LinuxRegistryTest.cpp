@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +10,8 @@
 #include "platform/linux/registry/LinuxRegistry.h"
 #include "platform/linux/registry/LinuxSystemFacts.h"
 #include "platform/linux/registry/StartCommand.h"
+#include "platform/linux/registry/SysInfoTool.h"
+#include "tests/linux/Unprivileged.h"
 
 namespace velnix::linux_platform {
 namespace {
@@ -37,8 +38,8 @@ void WriteFile(const fs::path& file, std::string_view text, fs::perms perms = fs
 class LinuxRegistryTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        char pattern[] = "/tmp/velnix-registry-XXXXXX";
-        root = mkdtemp(pattern);
+        std::string pattern = std::string(testing::kOpenTempFolder) + "/velnix-registry-XXXXXX";
+        root = mkdtemp(pattern.data());
         fs::permissions(root, fs::perms(0755));  // reachable by an unprivileged user too
         setenv("VELNIX_ROOT", root.c_str(), 1);
         setenv("PATH", "/usr/local/bin:/usr/bin", 1);
@@ -173,26 +174,22 @@ TEST_F(LinuxRegistryTest, EveryOtherKeyDoesNotExist) {
     registry.CloseKey(key);
 }
 
-// Writing the start entry as a user who may not write into the autostart folder. As root the
-// check runs in a child process that has given up its rights.
+// Writing the start entry as a user who may not write into the autostart folder (as root, the
+// check runs as nobody).
 TEST_F(LinuxRegistryTest, AWriteWithoutRightsIsDenied) {
     WriteFile(EntryFile(), "[Desktop Entry]\nExec=/old/velnix\n");
-    const auto denied = [this]() {
-        if (geteuid() != 0) {
-            fs::permissions(root / "etc/xdg/autostart", fs::perms(0555));
-        } else if (setgid(65534) != 0 || setuid(65534) != 0) {
-            std::_Exit(100);
-        }
+    fs::permissions(root / "etc/xdg/autostart", fs::perms(0555));
+    const int status = testing::RunUnprivileged([this] {
         int code = 0;
         if (module.SetKeyValue(kHklm, kRun, "Velnix", RegValue(std::string("/new"))) != 5)
             code |= 1;
         if (module.DeleteValue(kHklm, kRun, "Velnix") != 5) code |= 2;
         std::string out;
         if (module.QueryValue(kHklm, kRun, "Velnix", out) != 0 || out != "/old/velnix") code |= 4;
-        std::_Exit(code);
-    };
-    GTEST_FLAG_SET(death_test_style, "fast");
-    EXPECT_EXIT(denied(), ::testing::ExitedWithCode(0), "");
+        return code;
+    });
+    fs::permissions(root / "etc/xdg/autostart", fs::perms(0755));
+    EXPECT_EQ(status, 0);
     EXPECT_NE(ReadFile(EntryFile()).find("Exec=/old/velnix"), std::string::npos);
 }
 
@@ -208,6 +205,13 @@ TEST_F(LinuxRegistryTest, TheSystemInformationToolIsTheFirstInstalled) {
 
     WriteFile(root / "usr/local/bin/kinfocenter", "#!/bin/sh\n", fs::perms(0755));
     EXPECT_EQ(Query(kSysInfo, "path", status), (root / "usr/local/bin/kinfocenter").string());
+
+    // A tool that others may run but this user may not does not count (as root, checked as
+    // nobody: root may run any file with an execute bit).
+    WriteFile(root / "usr/local/bin/hardinfo", "#!/bin/sh\n", fs::perms(0070));
+    const std::string kinfocenter = (root / "usr/local/bin/kinfocenter").string();
+    EXPECT_EQ(testing::RunUnprivileged([&] { return FindSysInfoTool() == kinfocenter ? 0 : 1; }),
+              0);
 
     reg::HKey key = 0;
     EXPECT_EQ(registry.OpenKey(kHklm, kSysInfo, reg::kKeyWriteAccess, key), 5);

@@ -5,13 +5,47 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "platform/linux/ras/SmallFile.h"
+#include "tests/linux/Unprivileged.h"
 
 namespace velnix::linux_platform::testing {
 
 namespace {
+
+namespace fs = std::filesystem;
+
+// A copy of a program in a new temporary folder open to every user, removed with this object.
+class PublicCopy {
+  public:
+    explicit PublicCopy(const std::string& program) {
+        std::string pattern = std::string(kOpenTempFolder) + "/velnix-public.XXXXXX";
+        if (mkdtemp(pattern.data()) == nullptr) return;
+        folder_ = pattern;
+        std::error_code error;
+        fs::permissions(folder_, fs::perms(0755), error);
+        const fs::path copy = folder_ / fs::path(program).filename();
+        if (fs::copy_file(program, copy, error)) {
+            fs::permissions(copy, fs::perms(0755), error);
+            path_ = copy.string();
+        }
+    }
+    ~PublicCopy() {
+        std::error_code ignored;
+        if (!folder_.empty()) fs::remove_all(folder_, ignored);
+    }
+    PublicCopy(const PublicCopy&) = delete;
+    PublicCopy& operator=(const PublicCopy&) = delete;
+
+    // Empty when the copy could not be made.
+    const std::string& Path() const { return path_; }
+
+  private:
+    fs::path folder_;
+    std::string path_;
+};
 
 std::string ReadAll(int fd) {
     std::string text;
@@ -25,10 +59,14 @@ std::string ReadAll(int fd) {
 }  // namespace
 
 ProgramRun RunProgram(const std::vector<std::string>& arguments, bool unprivileged) {
+    const bool asNobody = unprivileged && geteuid() == 0;
+    std::optional<PublicCopy> copy;
+    if (asNobody) copy.emplace(arguments.front());
     std::vector<char*> argv;
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
+    if (copy) argv.front() = const_cast<char*>(copy->Path().c_str());
     int out[2];
     int err[2];
     if (pipe(out) != 0 || pipe(err) != 0) return {};
@@ -37,9 +75,8 @@ ProgramRun RunProgram(const std::vector<std::string>& arguments, bool unprivileg
         dup2(out[1], STDOUT_FILENO);
         dup2(err[1], STDERR_FILENO);
         for (const int fd : {out[0], out[1], err[0], err[1]}) close(fd);
-        if (unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
-            _exit(100);
-        }
+        if (asNobody && !BecomeNobody()) _exit(100);
+        if (asNobody && access(argv[0], X_OK) != 0) _exit(kUnreachableProgram);
         execv(argv[0], argv.data());
         _exit(127);
     }

@@ -10,6 +10,7 @@
 #include "platform/linux/simulation/SimulatedProvider.h"
 #include "tests/linux/FixtureRoot.h"
 #include "tests/linux/ProgramRun.h"
+#include "tests/linux/Unprivileged.h"
 
 namespace velnix::linux_platform {
 namespace {
@@ -103,9 +104,15 @@ TEST(Rasdial, FailuresExitWithTheirOwnStatusAndOneFrenchLine) {
     EXPECT_EQ(missing.status, 5);
     ExpectOneLineMessage(missing, "pppd introuvable");
 
+    // A phone book this user may not read (as root, the dialer runs as nobody).
     fs::permissions(provider.Root(), fs::perms::all);
-    fs::permissions(provider.Root() / "etc/ppp/peers", fs::perms::owner_all);
+    fs::permissions(provider.Root() / "etc/ppp/peers", fs::perms::none);
     const testing::ProgramRun refused = RunProgram({DialerPath(), kEntry, "a", "b"}, true);
+    fs::permissions(provider.Root() / "etc/ppp/peers", fs::perms::owner_all);
+    if (refused.status == testing::kUnreachableProgram) {
+        GTEST_SKIP() << "nobody cannot run a copy of the dialer made in "
+                     << testing::kOpenTempFolder << ": the no-right case is not checked";
+    }
     EXPECT_EQ(refused.status, 4);
     ExpectOneLineMessage(refused, "groupe dip");
     EXPECT_TRUE(ListPppLinks().empty());

@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "common/Version.h"
 #include "platform/qt/msgbox/QtMsgBox.h"
 #include "testsupport/FakeMsgBox.h"
 #include "testsupport/FakeRegistry.h"
@@ -55,7 +56,7 @@ TEST(AboutDialogTest, EachShowingLoadsTheDialogAnew) {
             seen = true;
             EXPECT_EQ(dialog->windowTitle(), "A propos Velnix-Connect");
             EXPECT_EQ(dialog->size(), QSize(382, 223));
-            EXPECT_NE(LabelStarting(dialog, "Version 1.1.0"), nullptr);
+            EXPECT_NE(LabelStarting(dialog, "Version " VELNIX_VERSION), nullptr);
             EXPECT_NE(LabelStarting(dialog, "Velnix-Connect"), nullptr);
             QLabel* mail = LabelStarting(dialog, "E-Mail : ");
             ASSERT_NE(mail, nullptr);

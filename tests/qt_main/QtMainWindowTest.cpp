@@ -99,7 +99,7 @@ TEST_F(QtMainWindowTest, LayoutFollowsTheDesignInTwips) {
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
     EXPECT_EQ(form->windowTitle(), "Velnix");
     EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(form->pos(), QPoint(6, 6));  // 100 twips, rounded down
+    EXPECT_EQ(form->pos(), QPoint(7, 7));  // 100 twips, to the nearest pixel
     EXPECT_EQ(Child("Image1")->geometry(), QRect(8, 0, 48, 48));
     EXPECT_EQ(Child("Label6")->geometry(), QRect(32, 8, 85, 17));
     EXPECT_EQ(Child("Label5")->geometry(), QRect(56, 28, 141, 17));

@@ -25,7 +25,9 @@ fs::perms Mode(const QString& path) {
 
 class QtSettingsStoreTest : public ::testing::Test {
   protected:
-    QTemporaryDir temp;
+    // Where the user nobody may reach it: one check runs as nobody.
+    QTemporaryDir temp{QString(linux_platform::testing::kOpenTempFolder) +
+                       "/velnix-settings-XXXXXX"};
     QString folder = temp.path() + "/config/Velnix";
     QtSettingsStore store{folder};
 

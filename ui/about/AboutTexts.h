@@ -2,12 +2,9 @@
 
 #include <string_view>
 
-namespace velnix::about {
+#include "common/Version.h"
 
-// The program's version.
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 1;
-inline constexpr int kVersionRevision = 0;
+namespace velnix::about {
 
 // Who makes the program and where to reach it. The addresses sit under the example domain
 // velnix.example.org until the project has a domain of its own.
@@ -28,16 +25,11 @@ inline constexpr std::string_view kDonationTip = "Faire un don au projet Velnix"
 // The details box.
 inline constexpr std::string_view kDetailsTitle = "A propos";
 inline constexpr std::string_view kDetailsHeading =
-    "Velnix version 1.1.0 - Auto-connexion Internet";
+    "Velnix version " VELNIX_VERSION " - Auto-connexion Internet";
 inline constexpr std::string_view kDetailsAuthor = "Auteur : L'équipe Velnix, 2026";
 
 // The system information tool.
 inline constexpr std::string_view kSysInfoMissing = "Information Systeme introuvable !";
-inline constexpr std::string_view kSysInfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-inline constexpr std::string_view kSysInfoValue = "PATH";
-inline constexpr std::string_view kSysInfoLocationKey =
-    "SOFTWARE\\Microsoft\\Shared Tools Location";
-inline constexpr std::string_view kSysInfoLocationValue = "MSINFO";
 inline constexpr std::string_view kSysInfoProgram = "\\MSINFO32.EXE";
 
 }  // namespace velnix::about

@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/Guarded.h"
+#include "common/Version.h"
+#include "config/RegistryKeys.h"
 #include "ui/about/AboutTexts.h"
 
 namespace velnix {
@@ -18,9 +21,8 @@ frmAbout::frmAbout(AboutView& view, const AboutServices& services)
 void frmAbout::Form_Load() {
     const std::string title(kApplicationTitle);
     view_.SetCaption("A propos " + title);
-    view_.SetLblVersion("Version " + std::to_string(about::kVersionMajor) + "." +
-                        std::to_string(about::kVersionMinor) + "." +
-                        std::to_string(about::kVersionRevision));
+    view_.SetLblVersion("Version " + std::to_string(version::kMajor) + "." +
+                        std::to_string(version::kMinor) + "." + std::to_string(version::kRevision));
     view_.SetLblTitle(title);
 }
 
@@ -41,10 +43,10 @@ void frmAbout::Image2_Click() { OpenLink(about::kDonationTarget, true); }
 void frmAbout::StartSysInfo() {
     try {
         std::string sysInfoPath;
-        bool found = GetKeyValue(reg::kHKeyLocalMachine, about::kSysInfoKey, about::kSysInfoValue,
-                                 sysInfoPath);
-        if (!found && GetKeyValue(reg::kHKeyLocalMachine, about::kSysInfoLocationKey,
-                                  about::kSysInfoLocationValue, sysInfoPath)) {
+        bool found =
+            GetKeyValue(reg::kHKeyLocalMachine, sysinfo::kKey, sysinfo::kValue, sysInfoPath);
+        if (!found && GetKeyValue(reg::kHKeyLocalMachine, sysinfo::kLocationKey,
+                                  sysinfo::kLocationValue, sysInfoPath)) {
             const std::string program = sysInfoPath + std::string(about::kSysInfoProgram);
             if (services_.fileExists(program)) {
                 sysInfoPath = program;
@@ -115,18 +117,12 @@ std::string frmAbout::DetailsText() {
 }
 
 void frmAbout::OpenLink(std::string_view target, bool fromProgramFolder) {
-    try {
+    // A link that cannot be opened is silent.
+    Guarded([&] {
         std::string folder;
-        if (fromProgramFolder) {
-            try {
-                folder = services_.program->Folder();
-            } catch (...) {
-            }
-        }
+        if (fromProgramFolder) Guarded([&] { folder = services_.program->Folder(); });
         services_.shell->Open(target, "", folder);
-    } catch (...) {
-        // A link that cannot be opened is silent.
-    }
+    });
 }
 
 }  // namespace velnix

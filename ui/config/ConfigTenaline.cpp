@@ -2,7 +2,9 @@
 
 #include <exception>
 
+#include "common/Guarded.h"
 #include "common/Text.h"
+#include "config/RegistryKeys.h"
 #include "engine/InternetTenaline.h"
 
 namespace velnix {
@@ -32,10 +34,8 @@ void ConfigTenaline::BindTo(std::shared_ptr<InternetTenaline> lIAC) {
 }
 
 void ConfigTenaline::Form_Activate() {
-    const std::string keyPath =
-        std::string(startentry::kKeyPrefix) + (registry_.IsWindowsNT() ? "Run" : "RunServices");
     const bool registered =
-        registry_.QueryValue(reg::kHKeyLocalMachine, keyPath, startentry::kValueName,
+        registry_.QueryValue(reg::kHKeyLocalMachine, StartKeyPath(), startentry::kValueName,
                              registry_.ExePath) == reg::kErrorSuccess;
     if (registered != view_.ChkStartOnWin()) {
         view_.SetChkStartOnWin(registered);
@@ -45,7 +45,7 @@ void ConfigTenaline::Form_Activate() {
 
 void ConfigTenaline::chkStartOnWin_Click() {
     const bool wanted = view_.ChkStartOnWin();
-    try {
+    Guarded([&] {
         registry_.BuildExePath();
         const std::string keyPath = StartKeyPath();
         if (wanted) {
@@ -54,14 +54,10 @@ void ConfigTenaline::chkStartOnWin_Click() {
         } else {
             registry_.DeleteValue(reg::kHKeyLocalMachine, keyPath, startentry::kValueName);
         }
-    } catch (...) {
-    }
+    });
     // The box must not claim what the registry refused: show the real state and say why.
     bool registered = wanted;
-    try {
-        registered = StartEntryExists();
-    } catch (...) {
-    }
+    Guarded([&] { registered = StartEntryExists(); });
     if (registered != wanted) {
         view_.SetChkStartOnWin(registered);
         messages_.Show(kStartEntryRefused, kApplicationTitle, MsgBox::Icon::Critical);

@@ -1,20 +1,9 @@
 #include "ui/main/SpeedGraphs.h"
 
+#include "common/Guarded.h"
 #include "common/Int32.h"
 
 namespace velnix {
-namespace {
-
-// Runs one drawing step; a step that fails is skipped so that the next one still runs.
-template <typename Step>
-void Guarded(Step step) {
-    try {
-        step();
-    } catch (...) {
-    }
-}
-
-}  // namespace
 
 SpeedGraphs::SpeedGraphs(Canvas& lPicGraphD, Canvas& lPicGraphU)
     : picGraphD(lPicGraphD), picGraphU(lPicGraphU) {}

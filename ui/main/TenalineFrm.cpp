@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "common/Guarded.h"
 #include "config/SettingsKeys.h"
 #include "ui/main/TrafficFigures.h"
 
@@ -235,10 +236,7 @@ void TenalineFrm::SurvConnTimer() {
     const std::shared_ptr<TenalineFrm> keepAlive = shared_from_this();
     const std::shared_ptr<InternetTenaline> object = mIAC;
     if (!object) return;
-    try {
-        object->PollConnection();
-    } catch (...) {
-    }
+    Guarded([&] { object->PollConnection(); });
 }
 
 void TenalineFrm::TrayToggleEvent(int16_t button) {

@@ -12,11 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsExecutableFile(const fs::path& path) {
-    std::error_code error;
-    return fs::is_regular_file(path, error) && ::access(path.c_str(), X_OK) == 0;
-}
-
 bool EndsWithExe(std::string_view name) {
     if (name.size() <= 4) return false;
     const std::string_view extension = name.substr(name.size() - 4);
@@ -44,6 +39,11 @@ std::optional<fs::path> RunningProgramFolder() {
     const fs::path program = fs::read_symlink("/proc/self/exe", error);
     if (error || program.empty()) return std::nullopt;
     return program.parent_path();
+}
+
+bool IsExecutableFile(const fs::path& path) {
+    std::error_code error;
+    return fs::is_regular_file(path, error) && ::access(path.c_str(), X_OK) == 0;
 }
 
 std::vector<fs::path> SearchPathFolders() {

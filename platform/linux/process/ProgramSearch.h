@@ -13,6 +13,9 @@ std::optional<std::filesystem::path> RunningProgramFolder();
 // The folders of PATH in order; an empty element is the current folder, as for the shell.
 std::vector<std::filesystem::path> SearchPathFolders();
 
+// Whether `path` is a regular file (or a link to one) that this process may execute.
+bool IsExecutableFile(const std::filesystem::path& path);
+
 // The name a Linux user knows a program by: without the ".exe" (any case) that command lines
 // shared with Windows give it.
 std::string_view BareProgramName(std::string_view name);

@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "common/Text.h"
+#include "config/RegistryKeys.h"
 #include "platform/linux/SystemRoot.h"
 #include "platform/linux/process/CommandLine.h"
 #include "platform/linux/registry/DesktopEntry.h"
@@ -22,11 +23,6 @@ namespace velnix::linux_platform {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr std::string_view kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr std::string_view kSysInfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-constexpr std::string_view kStartValue = "Velnix";
-constexpr std::string_view kSysInfoValue = "PATH";
 
 fs::path AutostartFolder() { return UnderRoot("/etc/xdg/autostart"); }
 fs::path StartEntryFile() { return AutostartFolder() / "Velnix.desktop"; }
@@ -114,12 +110,12 @@ int32_t LinuxRegistry::OpenKey(reg::HKey key, std::string_view subKey, uint32_t 
                                reg::HKey& result) {
     if (key != reg::kHKeyLocalMachine) return reg::kErrorFileNotFound;
     Mapped mapped;
-    if (EqualsIgnoreCase(subKey, kRunKey)) {
+    if (EqualsIgnoreCase(subKey, startentry::kRunKey)) {
         mapped = Mapped::Autostart;
         if ((access & reg::kKeyChangeRights) != 0 && !CanWriteInto(AutostartFolder())) {
             return reg::kErrorAccessDenied;
         }
-    } else if (EqualsIgnoreCase(subKey, kSysInfoKey)) {
+    } else if (EqualsIgnoreCase(subKey, sysinfo::kKey)) {
         mapped = Mapped::SysInfo;
         if ((access & reg::kKeyChangeRights) != 0) return reg::kErrorAccessDenied;
     } else {
@@ -136,11 +132,12 @@ int32_t LinuxRegistry::QueryValue(reg::HKey key, std::string_view valueName, uin
     if (found == opened_.end()) return reg::kErrorInvalidHandle;
     if ((found->second.access & reg::kKeyQueryValue) == 0) return reg::kErrorAccessDenied;
     std::optional<std::string> text;
-    if (found->second.mapped == Mapped::Autostart && EqualsIgnoreCase(valueName, kStartValue)) {
+    if (found->second.mapped == Mapped::Autostart &&
+        EqualsIgnoreCase(valueName, startentry::kValueName)) {
         const int32_t status = ReadStartCommand(text);
         if (status != reg::kErrorSuccess) return status;
     } else if (found->second.mapped == Mapped::SysInfo &&
-               EqualsIgnoreCase(valueName, kSysInfoValue)) {
+               EqualsIgnoreCase(valueName, sysinfo::kValue)) {
         if (const auto tool = FindSysInfoTool()) text = StartCommandLine({*tool});
     }
     if (!text) return reg::kErrorFileNotFound;
@@ -152,7 +149,8 @@ int32_t LinuxRegistry::SetValue(reg::HKey key, std::string_view valueName, uint3
     const auto found = opened_.find(key);
     if (found == opened_.end()) return reg::kErrorInvalidHandle;
     if ((found->second.access & reg::kKeySetValue) == 0 ||
-        found->second.mapped != Mapped::Autostart || !EqualsIgnoreCase(valueName, kStartValue)) {
+        found->second.mapped != Mapped::Autostart ||
+        !EqualsIgnoreCase(valueName, startentry::kValueName)) {
         return reg::kErrorAccessDenied;
     }
     if (type != reg::kRegSz) return reg::kErrorInvalidParameter;
@@ -164,7 +162,8 @@ int32_t LinuxRegistry::DeleteValue(reg::HKey key, std::string_view valueName) {
     const auto found = opened_.find(key);
     if (found == opened_.end()) return reg::kErrorInvalidHandle;
     if ((found->second.access & reg::kKeySetValue) == 0) return reg::kErrorAccessDenied;
-    if (found->second.mapped != Mapped::Autostart || !EqualsIgnoreCase(valueName, kStartValue)) {
+    if (found->second.mapped != Mapped::Autostart ||
+        !EqualsIgnoreCase(valueName, startentry::kValueName)) {
         return reg::kErrorFileNotFound;
     }
     std::error_code error;

@@ -15,6 +15,8 @@
 
 #include "platform/linux/process/LinuxProcessLauncher.h"
 #include "platform/linux/registry/RegistryPlatform.h"
+#include "platform/qt/TwipsRect.h"
+#include "platform/qt/Utf8.h"
 #include "platform/qt/about/QtShellOpener.h"
 #include "platform/qt/msgbox/QtMsgBox.h"
 #include "ui/about/AboutTexts.h"
@@ -22,17 +24,6 @@
 namespace velnix::qt_platform {
 
 namespace {
-
-// Geometry is given in twips, at 15 twips per pixel.
-constexpr int Px(int twips) { return (twips + 7) / 15; }
-
-QRect Twips(int left, int top, int width, int height) {
-    return QRect(Px(left), Px(top), Px(width), Px(height));
-}
-
-QString FromText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A label or picture that acts on a click of the left button, with the pointing hand over it.
 class LinkLabel : public QLabel {
@@ -83,33 +74,33 @@ AboutDialog::AboutDialog(const AboutServices& services)
       logic_(*this, services) {
     setWindowTitle(QStringLiteral("frmAbout"));
     setWindowIcon(QIcon(QStringLiteral(":/velnix/about/velnix.svg")));
-    setFixedSize(Px(5730), Px(3345));
+    setFixedSize(TwipsToPixels(5730), TwipsToPixels(3345));
     setFont(ComicSans(8.25));
     setAutoFillBackground(true);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
 
-    lblTitle = Coloured(new QLabel(this), "#00ff00", Twips(1080, 120, 3885, 240));
+    lblTitle = Coloured(new QLabel(this), "#00ff00", TwipsRect(1080, 120, 3885, 240));
     lblTitle->setFont(ComicSans(9.75, true));
-    lblVersion = Coloured(new QLabel(this), "#00ff00", Twips(1050, 480, 3885, 225));
-    Coloured(new QLabel(FromText(about::kAuthorLine), this), "#00ff00",
-             Twips(1080, 840, 3885, 330));
+    lblVersion = Coloured(new QLabel(this), "#00ff00", TwipsRect(1050, 480, 3885, 225));
+    Coloured(new QLabel(FromUtf8(about::kAuthorLine), this), "#00ff00",
+             TwipsRect(1080, 840, 3885, 330));
 
     auto* lblDisclaimer = new LinkLabel(this, [this] { logic_.lblDisclaimer_Click(); });
-    lblDisclaimer->setText(FromText(about::kEmailLabelPrefix) + FromText(about::kEmailAddress));
-    lblDisclaimer->setToolTip(FromText(about::kEmailTip));
-    Coloured(lblDisclaimer, "#0000ff", Twips(600, 1320, 2625, 225));
+    lblDisclaimer->setText(FromUtf8(about::kEmailLabelPrefix) + FromUtf8(about::kEmailAddress));
+    lblDisclaimer->setToolTip(FromUtf8(about::kEmailTip));
+    Coloured(lblDisclaimer, "#0000ff", TwipsRect(600, 1320, 2625, 225));
     SizeToText(lblDisclaimer);
 
     auto* Label3 = new LinkLabel(this, [this] { logic_.Label3_Click(); });
-    Label3->setText(FromText(about::kWebLabelPrefix) + FromText(about::kWebAddress));
-    Label3->setToolTip(FromText(about::kWebTip));
-    Coloured(Label3, "#0000ff", Twips(960, 1680, 2115, 225));
+    Label3->setText(FromUtf8(about::kWebLabelPrefix) + FromUtf8(about::kWebAddress));
+    Label3->setToolTip(FromUtf8(about::kWebTip));
+    Coloured(Label3, "#0000ff", TwipsRect(960, 1680, 2115, 225));
     SizeToText(Label3);
 
-    QLabel* Label2 = Coloured(new QLabel(FromText(about::kLicenceLine), this), "#ff0000",
-                              Twips(600, 2040, 2775, 255));
+    QLabel* Label2 = Coloured(new QLabel(FromUtf8(about::kLicenceLine), this), "#ff0000",
+                              TwipsRect(600, 2040, 2775, 255));
     Label2->setFont(ComicSans(9.75, true));
     Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
@@ -117,12 +108,12 @@ AboutDialog::AboutDialog(const AboutServices& services)
     auto* Image1 = new QLabel(this);
     Image1->setPixmap(QIcon(QStringLiteral(":/velnix/about/velnix.svg")).pixmap(16, 16));
     Image1->setScaledContents(true);
-    Image1->setGeometry(Twips(120, 240, 720, 720));
+    Image1->setGeometry(TwipsRect(120, 240, 720, 720));
 
     auto* Image2 = new LinkLabel(this, [this] { logic_.Image2_Click(); });
     Image2->setPixmap(QIcon(QStringLiteral(":/velnix/about/don.svg")).pixmap(100, 44));
-    Image2->setToolTip(FromText(about::kDonationTip));
-    Image2->setGeometry(Twips(1320, 2520, 1500, 660));
+    Image2->setToolTip(FromUtf8(about::kDonationTip));
+    Image2->setGeometry(TwipsRect(1320, 2520, 1500, 660));
     Image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
@@ -130,14 +121,14 @@ AboutDialog::AboutDialog(const AboutServices& services)
     sansSerif.setPointSizeF(8.25);
     sansSerif.setBold(true);
     cmdOK->setFont(sansSerif);
-    cmdOK->setGeometry(Twips(3960, 1440, 1500, 585));
+    cmdOK->setGeometry(TwipsRect(3960, 1440, 1500, 585));
     cmdOK->setDefault(true);
     auto* Command1 = new QPushButton(QString::fromUtf8("Détails..."), this);
-    Command1->setGeometry(Twips(3960, 2280, 1455, 375));
+    Command1->setGeometry(TwipsRect(3960, 2280, 1455, 375));
     auto* cmdSysInfo = new QPushButton(QString::fromUtf8("&Système Info..."), this);
     cmdSysInfo->setFont(QApplication::font());
     cmdSysInfo->setToolTip(QString::fromUtf8("Informations système"));
-    cmdSysInfo->setGeometry(Twips(3960, 2760, 1485, 345));
+    cmdSysInfo->setGeometry(TwipsRect(3960, 2760, 1485, 345));
 
     setTabOrder(cmdOK, cmdSysInfo);
     setTabOrder(cmdSysInfo, Command1);
@@ -154,9 +145,9 @@ void AboutDialog::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     QPainter painter(this);
     painter.setPen(QPen(Qt::white, 2));
-    painter.drawLine(0, Px(1200), Px(5549), Px(1200));
+    painter.drawLine(0, TwipsToPixels(1200), TwipsToPixels(5549), TwipsToPixels(1200));
     painter.setPen(QPen(QColor(128, 128, 128), 1));
-    painter.drawLine(0, Px(1217), Px(5564), Px(1217));
+    painter.drawLine(0, TwipsToPixels(1217), TwipsToPixels(5564), TwipsToPixels(1217));
 }
 
 void AboutDialog::SetCaption(const std::string& text) {

@@ -4,10 +4,12 @@
 #include <QString>
 #include <QUrl>
 
+#include "platform/qt/Utf8.h"
+
 namespace velnix::qt_platform {
 
 void QtShellOpener::Open(std::string_view file, std::string_view, std::string_view) {
-    const QString target = QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size()));
+    const QString target = FromUtf8(file);
     QDesktopServices::openUrl(QUrl::fromUserInput(target));
 }
 

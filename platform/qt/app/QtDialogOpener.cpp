@@ -4,17 +4,14 @@
 
 #include "platform/qt/about/AboutDialog.h"
 #include "platform/qt/config/ConfigurationDialog.h"
+#include "ui/Twips.h"
 
 namespace velnix::qt_platform {
-
-namespace {
-constexpr int kTwipsPerPixel = 15;
-}
 
 void QtDialogOpener::OpenConfiguration(std::shared_ptr<InternetTenaline> lIAC, int leftTwips,
                                        int topTwips) {
     OpenConfigurationDialog(std::move(lIAC),
-                            QPoint(leftTwips / kTwipsPerPixel, topTwips / kTwipsPerPixel));
+                            QPoint(TwipsToPixels(leftTwips), TwipsToPixels(topTwips)));
 }
 
 void QtDialogOpener::ShowAbout() { ShowAboutDialog(); }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDBusConnection>
 
+#include "common/Version.h"
 #include "engine/InternetTenaline.h"
 #include "engine/MainTenaline.h"
 #include "platform/linux/process/LinuxProcessLauncher.h"
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
 
     const std::unique_ptr<QApplication> application = OpenGraphicalSession(argc, argv);
     QApplication::setApplicationName("Velnix");
-    QApplication::setApplicationVersion("1.1.0");
+    QApplication::setApplicationVersion(VELNIX_VERSION);
     QApplication::setDesktopFileName("velnix");
     // The program ends when its last window is gone; the main window hidden into the
     // notification area is not gone (its logic keeps the event loop running).

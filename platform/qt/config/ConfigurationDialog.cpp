@@ -10,20 +10,13 @@
 
 #include "engine/InternetTenaline.h"
 #include "platform/linux/registry/RegistryPlatform.h"
+#include "platform/qt/TwipsRect.h"
+#include "platform/qt/Utf8.h"
 #include "platform/qt/msgbox/QtMsgBox.h"
 
 namespace velnix::qt_platform {
 
 namespace {
-
-// Geometry is given in twips, at 15 twips per pixel.
-constexpr int Px(int twips) { return (twips + 7) / 15; }
-
-QRect Twips(int left, int top, int width, int height) {
-    return QRect(Px(left), Px(top), Px(width), Px(height));
-}
-
-QString FromText(const std::string& text) { return QString::fromStdString(text); }
 
 QLabel* MakeLabel(QWidget* parent, const char* text, const QRect& geometry) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
@@ -68,32 +61,32 @@ ConfigurationDialog::ConfigurationDialog(std::shared_ptr<InternetTenaline> lIAC,
     setAttribute(Qt::WA_QuitOnClose);
     setWindowTitle(QStringLiteral("Auto-connexion - Configuration"));
     setWindowIcon(QIcon(QStringLiteral(":/velnix/config/configuration.svg")));
-    setFixedSize(Px(3720), Px(2355));
+    setFixedSize(TwipsToPixels(3720), TwipsToPixels(2355));
     QFont font(QStringLiteral("Comic Sans MS"));
     font.setPointSizeF(8.25);
     setFont(font);
     setStyleSheet(QString::fromLatin1(kStyle));
 
-    MakeLabel(this, "Connexion :", Twips(120, 0, 1335, 255));
+    MakeLabel(this, "Connexion :", TwipsRect(120, 0, 1335, 255));
     CboConnection = new QComboBox(this);
     CboConnection->setEditable(false);
-    CboConnection->setGeometry(Twips(1560, 0, 2055, 345));
-    MakeLabel(this, "Login :", Twips(120, 360, 1335, 255));
+    CboConnection->setGeometry(TwipsRect(1560, 0, 2055, 345));
+    MakeLabel(this, "Login :", TwipsRect(120, 360, 1335, 255));
     TxtLogin_ = new QLineEdit(this);
-    TxtLogin_->setGeometry(Twips(1560, 360, 2055, 285));
-    MakeLabel(this, "Mot de passe :", Twips(120, 600, 1335, 255));
+    TxtLogin_->setGeometry(TwipsRect(1560, 360, 2055, 285));
+    MakeLabel(this, "Mot de passe :", TwipsRect(120, 600, 1335, 255));
     TxtPasword_ = new QLineEdit(this);
     TxtPasword_->setEchoMode(QLineEdit::Password);
-    TxtPasword_->setGeometry(Twips(1560, 600, 2055, 285));
+    TxtPasword_->setGeometry(TwipsRect(1560, 600, 2055, 285));
     ChkReconnect_ = new QCheckBox(QString::fromUtf8("Reconnecter en cas de déconnexion."), this);
-    ChkReconnect_->setGeometry(Twips(120, 960, 3495, 255));
+    ChkReconnect_->setGeometry(TwipsRect(120, 960, 3495, 255));
     chkStartOnWin = new QCheckBox(QString::fromUtf8("Lancer au démarrage de Windows"), this);
-    chkStartOnWin->setGeometry(Twips(120, 1320, 2895, 255));
+    chkStartOnWin->setGeometry(TwipsRect(120, 1320, 2895, 255));
     CmdSave = MakePictureButton(this, ":/velnix/config/enregistrer.svg", QSize(82, 23),
-                                Twips(120, 1800, 2295, 375));
+                                TwipsRect(120, 1800, 2295, 375));
     CmdSave->setAccessibleName(QStringLiteral("Enregistrer"));
     Command1 = MakePictureButton(this, ":/velnix/config/fermer.svg", QSize(58, 23),
-                                 Twips(2520, 1800, 1095, 375));
+                                 TwipsRect(2520, 1800, 1095, 375));
     Command1->setAccessibleName(QStringLiteral("Fermer"));
 
     // The list, the login, the password, the redial box, save, close, the start box.
@@ -125,7 +118,7 @@ bool ConfigurationDialog::event(QEvent* event) {
 void ConfigurationDialog::CboConnection_AddItem(const std::string& item) {
     // The first item added would become the selection: adding selects nothing.
     const int selected = CboConnection->currentIndex();
-    CboConnection->addItem(FromText(item));
+    CboConnection->addItem(FromUtf8(item));
     CboConnection->setCurrentIndex(selected);
 }
 
@@ -148,13 +141,13 @@ void ConfigurationDialog::SetChkReconnect(bool ticked) { ChkReconnect_->setCheck
 std::string ConfigurationDialog::TxtLogin() { return TxtLogin_->text().toStdString(); }
 
 void ConfigurationDialog::SetTxtLogin(const std::string& text) {
-    TxtLogin_->setText(FromText(text));
+    TxtLogin_->setText(FromUtf8(text));
 }
 
 std::string ConfigurationDialog::TxtPasword() { return TxtPasword_->text().toStdString(); }
 
 void ConfigurationDialog::SetTxtPasword(const std::string& text) {
-    TxtPasword_->setText(FromText(text));
+    TxtPasword_->setText(FromUtf8(text));
 }
 
 bool ConfigurationDialog::ChkStartOnWin() { return chkStartOnWin->isChecked(); }

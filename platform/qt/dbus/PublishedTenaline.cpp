@@ -6,6 +6,7 @@
 #include <QDBusVariant>
 #include <QStringList>
 
+#include "platform/qt/Utf8.h"
 #include "platform/qt/dbus/BusNames.h"
 #include "platform/qt/dbus/BusReplies.h"
 
@@ -25,7 +26,6 @@ struct Property {
     void (*write)(InternetTenaline&, const QVariant&);  // null for a read-only property
 };
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
 std::string Utf8(const QVariant& value) { return value.toString().toStdString(); }
 
 const Property kProperties[] = {
@@ -33,20 +33,20 @@ const Property kProperties[] = {
      [](InternetTenaline& o) { return QVariant(o.Tenaline()); },
      [](InternetTenaline& o, const QVariant& v) { o.Tenaline(v.toBool()); }},
     {"Login", QMetaType::fromType<QString>(), "un texte (s)",
-     [](InternetTenaline& o) { return QVariant(Text(o.Login())); },
+     [](InternetTenaline& o) { return QVariant(FromUtf8(o.Login())); },
      [](InternetTenaline& o, const QVariant& v) { o.Login(Utf8(v)); }},
     {"PassWord", QMetaType::fromType<QString>(), "un texte (s)",
-     [](InternetTenaline& o) { return QVariant(Text(o.PassWord())); },
+     [](InternetTenaline& o) { return QVariant(FromUtf8(o.PassWord())); },
      [](InternetTenaline& o, const QVariant& v) { o.PassWord(Utf8(v)); }},
     {"Connection", QMetaType::fromType<QString>(), "un texte (s)",
-     [](InternetTenaline& o) { return QVariant(Text(o.Connection())); },
+     [](InternetTenaline& o) { return QVariant(FromUtf8(o.Connection())); },
      [](InternetTenaline& o, const QVariant& v) { o.Connection(Utf8(v)); }},
     {"Connected", QMetaType::fromType<bool>(), "un booléen (b)",
      [](InternetTenaline& o) { return QVariant(o.Connected()); }, nullptr},
     {"ConnectionList", QMetaType::fromType<QStringList>(), "une liste de textes (as)",
      [](InternetTenaline& o) {
          QStringList names;
-         for (const std::string& name : o.ConnectionList()) names << Text(name);
+         for (const std::string& name : o.ConnectionList()) names << FromUtf8(name);
          return QVariant(names);
      },
      nullptr},
@@ -194,7 +194,7 @@ void PublishedTenaline::Disconnected() {
 void PublishedTenaline::UpdateState(const std::string& sNom, int32_t lTemps, int32_t lOctetsRecus,
                                     int32_t lOctetsEnvoyes, int32_t lVitesseD, int32_t lVitesseU) {
     EmitSignal("UpdateState",
-               {Text(sNom), lTemps, lOctetsRecus, lOctetsEnvoyes, lVitesseD, lVitesseU});
+               {FromUtf8(sNom), lTemps, lOctetsRecus, lOctetsEnvoyes, lVitesseD, lVitesseU});
 }
 
 void PublishedTenaline::EmitSignal(const char* name, const QVariantList& arguments) {

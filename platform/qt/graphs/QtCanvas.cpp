@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "common/Errors.h"
+#include "ui/Twips.h"
 
 namespace velnix::qt_platform {
 namespace {
@@ -16,7 +17,7 @@ constexpr float kHorizontalExtent = 64.0F;
 
 QtCanvas::QtCanvas(const QColor& penColour, QWidget* parent) : QFrame(parent), pen_(penColour) {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-    setFixedSize(kWidthTwips / kTwipsPerPixel, kHeightTwips / kTwipsPerPixel);
+    setFixedSize(TwipsToPixels(kWidthTwips), TwipsToPixels(kHeightTwips));
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::black);
     setPalette(colours);

@@ -16,7 +16,6 @@ namespace velnix::qt_platform {
 // drawn since the last Clear and paints them again whenever asked, in one pen colour.
 class QtCanvas : public QFrame, public Canvas {
   public:
-    static constexpr int kTwipsPerPixel = 15;
     static constexpr int kWidthTwips = 1920;
     static constexpr int kHeightTwips = 795;
 

@@ -2,6 +2,8 @@
 
 #include <QCursor>
 
+#include "platform/qt/Utf8.h"
+
 namespace velnix::qt_platform {
 
 QtCommandMenu::QtCommandMenu(const FrmLink& link, const QFont& font) : link_(link) {
@@ -35,7 +37,7 @@ QAction* QtCommandMenu::AddEntry(MenuEntry entry, const char* objectName, const 
 }
 
 void QtCommandMenu::SetCaption(MenuEntry entry, std::string_view caption) {
-    actions_.at(entry)->setText(QString::fromUtf8(caption.data(), qsizetype(caption.size())));
+    actions_.at(entry)->setText(FromUtf8(caption));
 }
 
 bool QtCommandMenu::Checked(MenuEntry entry) const { return actions_.at(entry)->isChecked(); }

@@ -7,6 +7,8 @@
 #include <QToolTip>
 
 #include "common/Errors.h"
+#include "platform/qt/TwipsRect.h"
+#include "platform/qt/Utf8.h"
 #include "platform/qt/main/QtPicture.h"
 #include "platform/qt/main/TitledFrame.h"
 
@@ -25,16 +27,6 @@ const QColor kReceptionGreen(128, 255, 128);
 const QColor kSendingRed(255, 0, 0);
 const QColor kDownloadPen(0, 255, 0);
 const QColor kUploadPen(255, 0, 0);
-
-int Px(int twips) { return twips / QtMainForm::kTwipsPerPixel; }
-
-QRect PxRect(int left, int top, int width, int height) {
-    return {Px(left), Px(top), Px(width), Px(height)};
-}
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // The font the window was designed with; Debian's fonts-comic-neue serves this name.
 QFont DesignFont() {
@@ -56,7 +48,7 @@ QtMainForm::QtMainForm()
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setWindowIcon(IconOf(icon_));
-    setFixedSize(Px(kClientWidthTwips), Px(kClientHeightTwips));
+    setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
     setFont(font_);
     QToolTip::setFont(font_);
     QPalette colours = palette();
@@ -77,8 +69,8 @@ QtMainForm::~QtMainForm() = default;
 void QtMainForm::BuildLayout() {
     auto* image1 = new QLabel(this);
     image1->setObjectName("Image1");
-    image1->setGeometry(PxRect(120, 0, 720, 720));
-    image1->setPixmap(SvgPixmap(":/velnix/logo.svg", Px(720), devicePixelRatioF()));
+    image1->setGeometry(TwipsRect(120, 0, 720, 720));
+    image1->setPixmap(SvgPixmap(":/velnix/logo.svg", TwipsToPixels(720), devicePixelRatioF()));
 
     const auto right = Qt::AlignRight | Qt::AlignTop;
     const auto left = Qt::AlignLeft | Qt::AlignTop;
@@ -92,7 +84,7 @@ void QtMainForm::BuildLayout() {
 
     auto* frame1 = new TitledFrame("Réception", kReceptionGreen, this);
     frame1->setObjectName("Frame1");
-    frame1->setGeometry(PxRect(120, 780, 1920, 915));
+    frame1->setGeometry(TwipsRect(120, 780, 1920, 915));
     AddLabel(frame1, "lblOctetsRecus", "", {930, 300, 75, 225}, kReceptionGreen, centre,
              Sizing::FromCentre);
     AddLabel(frame1, "Label1", "Vitesse :", {120, 600, 615, 255}, kReceptionGreen, left,
@@ -102,7 +94,7 @@ void QtMainForm::BuildLayout() {
 
     auto* frame2 = new TitledFrame("Envoi", kSendingRed, this);
     frame2->setObjectName("Frame2");
-    frame2->setGeometry(PxRect(2160, 780, 1920, 915));
+    frame2->setGeometry(TwipsRect(2160, 780, 1920, 915));
     AddLabel(frame2, "lblOctetsEnvoyes", "", {930, 300, 75, 225}, kSendingRed, centre,
              Sizing::FromCentre);
     AddLabel(frame2, "Label2", "Vitesse :", {120, 600, 615, 255}, kSendingRed, left, Sizing::Fixed);
@@ -110,14 +102,14 @@ void QtMainForm::BuildLayout() {
 
     picGraphD_ = new QtCanvas(kDownloadPen, this);
     picGraphD_->setObjectName("picGraphD");
-    picGraphD_->move(Px(120), Px(1740));
+    picGraphD_->move(TwipsToPixels(120), TwipsToPixels(1740));
     picGraphU_ = new QtCanvas(kUploadPen, this);
     picGraphU_->setObjectName("picGraphU");
-    picGraphU_->move(Px(2160), Px(1740));
+    picGraphU_->move(TwipsToPixels(2160), TwipsToPixels(1740));
 
     auto* image2 = new QLabel(this);
     image2->setObjectName("Image2");
-    image2->setGeometry(PxRect(120, 2640, kImage2Twips, kImage2Twips));
+    image2->setGeometry(TwipsRect(120, 2640, kImage2Twips, kImage2Twips));
     image2->setScaledContents(true);  // the 16x16 picture is stretched
     others_[Control::Image2] = image2;
 
@@ -134,7 +126,7 @@ QLabel* QtMainForm::AddLabel(QWidget* parent, const char* name, const QString& c
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment);
-    label->setGeometry(PxRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    label->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     QPalette colours = label->palette();
     colours.setColor(QPalette::WindowText, colour);
     label->setPalette(colours);
@@ -160,7 +152,7 @@ QPushButton* QtMainForm::AddButton(const char* name, const QString& caption, QRe
                                    const QString& tip, void (TenalineFrm::*command)()) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(name);
-    button->setGeometry(PxRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    button->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     button->setToolTip(tip);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this,
@@ -212,13 +204,13 @@ void QtMainForm::SetPicture(Control control, PictureRef picture) {
     label->setPixmap(IconOf(picture).pixmap(label->size(), devicePixelRatioF()));
 }
 
-int QtMainForm::Left() const { return frameGeometry().x() * kTwipsPerPixel; }
+int QtMainForm::Left() const { return PixelsToTwips(frameGeometry().x()); }
 
-int QtMainForm::Top() const { return frameGeometry().y() * kTwipsPerPixel; }
+int QtMainForm::Top() const { return PixelsToTwips(frameGeometry().y()); }
 
-int QtMainForm::Height() const { return frameGeometry().height() * kTwipsPerPixel; }
+int QtMainForm::Height() const { return PixelsToTwips(frameGeometry().height()); }
 
-void QtMainForm::Move(int left, int top) { move(Px(left), Px(top)); }
+void QtMainForm::Move(int left, int top) { move(TwipsToPixels(left), TwipsToPixels(top)); }
 
 void QtMainForm::Show() {
     standingForHidden_ = false;

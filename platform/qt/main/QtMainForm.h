@@ -24,8 +24,6 @@ namespace velnix::qt_platform {
 // window hidden into a notification area that goes away later goes to the task bar too.
 class QtMainForm : public QWidget, public FormControls {
   public:
-    static constexpr int kTwipsPerPixel = 15;
-
     QtMainForm();
     ~QtMainForm() override;
 

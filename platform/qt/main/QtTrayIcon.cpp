@@ -1,5 +1,6 @@
 #include "platform/qt/main/QtTrayIcon.h"
 
+#include "platform/qt/Utf8.h"
 #include "platform/qt/main/QtPicture.h"
 
 namespace velnix::qt_platform {
@@ -16,9 +17,7 @@ QtTrayIcon::QtTrayIcon(const FrmLink& link) : link_(link) {
         });
 }
 
-void QtTrayIcon::TipText(std::string_view tip) {
-    icon_.setToolTip(QString::fromUtf8(tip.data(), qsizetype(tip.size())));
-}
+void QtTrayIcon::TipText(std::string_view tip) { icon_.setToolTip(FromUtf8(tip)); }
 
 void QtTrayIcon::IconPicture(PictureRef picture) { icon_.setIcon(IconOf(picture)); }
 

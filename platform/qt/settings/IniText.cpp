@@ -7,13 +7,6 @@
 namespace velnix::qt_platform {
 namespace {
 
-std::string_view Trim(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 std::string Escape(std::string_view value) {
     std::string escaped;
     escaped.reserve(value.size());
@@ -68,10 +61,10 @@ IniText IniText::Parse(std::string_view text) {
         const std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
 
-        const std::string_view trimmed = Trim(line);
+        const std::string_view trimmed = TrimBlanks(line);
         if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#') continue;
         if (trimmed.front() == '[' && trimmed.back() == ']') {
-            const std::string name(Trim(trimmed.substr(1, trimmed.size() - 2)));
+            const std::string name(TrimBlanks(trimmed.substr(1, trimmed.size() - 2)));
             auto found =
                 std::find_if(ini.sections_.begin(), ini.sections_.end(),
                              [&](const Section& s) { return EqualsIgnoreCase(s.name, name); });
@@ -81,7 +74,7 @@ IniText IniText::Parse(std::string_view text) {
         }
         const size_t equals = line.find('=');
         if (current == nullptr || equals == std::string_view::npos) continue;
-        const std::string key(Trim(line.substr(0, equals)));
+        const std::string key(TrimBlanks(line.substr(0, equals)));
         const std::string value = Unescape(line.substr(equals + 1));
         auto found =
             std::find_if(current->keys.begin(), current->keys.end(),

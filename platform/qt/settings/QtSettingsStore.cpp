@@ -12,16 +12,13 @@
 
 #include "common/Errors.h"
 #include "platform/linux/process/SystemErrorText.h"
+#include "platform/qt/Utf8.h"
 #include "platform/qt/settings/IniText.h"
 
 namespace velnix::qt_platform {
 namespace {
 
 constexpr QFileDevice::Permissions kUserOnlyFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::string ToText(const QString& text) { return text.toStdString(); }
 
@@ -69,7 +66,7 @@ QtSettingsStore::QtSettingsStore()
 QtSettingsStore::QtSettingsStore(QString folder) : folder_(std::move(folder)) {}
 
 QString QtSettingsStore::FilePath(std::string_view application) const {
-    return folder_ + '/' + ToQString(application) + ".ini";
+    return folder_ + '/' + FromUtf8(application) + ".ini";
 }
 
 std::string QtSettingsStore::Read(std::string_view application, std::string_view section,
