@@ -69,7 +69,6 @@ class EndToEnd : public ::testing::Test {
         };
         object_ = InternetTenaline::Create(services);
     }
-    ~EndToEnd() override { window_->Unload(); }
 
     using testing_window = velnix::testing::FakeTenalineWindow;
 

@@ -14,9 +14,10 @@ constexpr int kTwipsPerPixel = 15;
 void QtDialogOpener::OpenConfiguration(std::shared_ptr<InternetTenaline> lIAC, int leftTwips,
                                        int topTwips) {
     OpenConfigurationDialog(std::move(lIAC),
-                            QPoint(leftTwips / kTwipsPerPixel, topTwips / kTwipsPerPixel));
+                            QPoint(leftTwips / kTwipsPerPixel, topTwips / kTwipsPerPixel),
+                            registry_, messages_);
 }
 
-void QtDialogOpener::ShowAbout() { ShowAboutDialog(); }
+void QtDialogOpener::ShowAbout() { ShowAboutDialog(about_); }
 
 }  // namespace velnix::qt_platform

@@ -9,8 +9,6 @@
 #include <QPushButton>
 
 #include "engine/InternetTenaline.h"
-#include "platform/linux/registry/RegistryPlatform.h"
-#include "platform/qt/msgbox/QtMsgBox.h"
 
 namespace velnix::qt_platform {
 
@@ -164,10 +162,9 @@ void ConfigurationDialog::SetChkStartOnWin(bool ticked) { chkStartOnWin->setChec
 void ConfigurationDialog::Close() { close(); }
 
 ConfigurationDialog* OpenConfigurationDialog(std::shared_ptr<InternetTenaline> lIAC,
-                                             QPoint topLeftPixels) {
-    static QtMsgBox messages;
-    auto* dialog = new ConfigurationDialog(std::move(lIAC),
-                                           linux_platform::TheRegistryPlatform().module, messages);
+                                             QPoint topLeftPixels, modRegistry& registry,
+                                             MsgBox& messages) {
+    auto* dialog = new ConfigurationDialog(std::move(lIAC), registry, messages);
     dialog->move(topLeftPixels);
     dialog->show();
     return dialog;
