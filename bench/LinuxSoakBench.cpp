@@ -136,6 +136,5 @@ int main(int argc, char** argv) {
     Phase("Failing dials", failingRuns, poll);
     std::this_thread::sleep_for(std::chrono::seconds(5));
     Print("5 s on", Measure());
-    window->Unload();
     return 0;
 }

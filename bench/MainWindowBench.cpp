@@ -89,6 +89,5 @@ int main(int argc, char** argv) {
     std::printf("  resident memory before: %ld KiB, after: %ld KiB\n", before, after);
     std::printf("  processor time per tick (monitor, handlers, painting): %.1f us\n",
                 microsecondsPerTick);
-    frm->FormUnload();
     return 0;
 }

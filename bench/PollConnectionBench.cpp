@@ -22,7 +22,6 @@ void BM_PollConnection(benchmark::State& state) {
         fixture.window->states.clear();
         fixture.ras.roomsOffered.clear();
     }
-    fixture.window->Unload();
 }
 BENCHMARK(BM_PollConnection)->Arg(1)->Arg(256)->Unit(benchmark::kMicrosecond);
 

@@ -28,9 +28,6 @@ bool Holds(Test test) noexcept {
 }  // namespace
 
 void InternetTenaline::PollConnection() {
-    // A handler may let go of the last reference to this object; it lives until the run ends.
-    const std::shared_ptr<InternetTenaline> keepAlive = shared_from_this();
-
     Guarded([&] { ApplyTransitionRule(); });
     Guarded([&] { RedialIfWanted(); });
 

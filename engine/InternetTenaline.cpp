@@ -23,11 +23,16 @@ std::shared_ptr<InternetTenaline> InternetTenaline::Create(const TenalineService
     object->mWasConnected = false;
     object->mHangUpPending = false;
     object->mUserHungUp = false;
-    object->mFrm = services.createWindow();
-    object->mFrm->Show();
-    object->mFrm->BindTo(object);
+    const std::shared_ptr<TenalineWindow> window = services.createWindow();
+    object->mFrm = window;
+    window->Show();
+    window->BindTo(object);
     object->mBaselineSet = false;
     return object;
+}
+
+InternetTenaline::~InternetTenaline() {
+    for (TenalineEvents* receiver : std::vector(mReceivers)) receiver->Released();
 }
 
 bool InternetTenaline::Tenaline() {

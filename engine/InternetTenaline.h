@@ -15,11 +15,16 @@ namespace velnix {
 // nothing cached), dials and hangs up through the command-line dialer, tells whether a
 // connection is active, lists the phone-book entries, and, driven once a second by its main
 // window, watches the connection, redials it and reports its state as events.
-class InternetTenaline : public std::enable_shared_from_this<InternetTenaline> {
+//
+// Its holders own it: its main window (the toolkit keeps an open window) and an open
+// configuration dialog. The object only observes its window.
+class InternetTenaline {
   public:
     // Creates an object and runs its initialisation: its main window is created, shown and
     // bound to it. The window then holds the object; the returned reference may be dropped.
     static std::shared_ptr<InternetTenaline> Create(const TenalineServices& services);
+    // Tells the receivers still subscribed that the object is released.
+    ~InternetTenaline();
 
     InternetTenaline(const InternetTenaline&) = delete;
     InternetTenaline& operator=(const InternetTenaline&) = delete;
@@ -39,15 +44,16 @@ class InternetTenaline : public std::enable_shared_from_this<InternetTenaline> {
     std::vector<std::string> ConnectionList();
 
     // Project-internal: one run of the connection monitor, called by the main window's
-    // one-second timer. Never throws.
+    // one-second timer. Never throws. A handler may let go of the window's reference: the caller
+    // holds one of its own until the run returns.
     void PollConnection();
 
     // The event receivers: events go to each, in the order they subscribed.
     void Advise(TenalineEvents* receiver);
     void Unadvise(TenalineEvents* receiver);
 
-    // The main window this object created.
-    std::shared_ptr<TenalineWindow> Window() const { return mFrm; }
+    // The main window this object created, while the toolkit keeps it.
+    std::shared_ptr<TenalineWindow> Window() const { return mFrm.lock(); }
 
   private:
     explicit InternetTenaline(const TenalineServices& services);
@@ -80,7 +86,7 @@ class InternetTenaline : public std::enable_shared_from_this<InternetTenaline> {
     int32_t mPrevReceived = 0;
     int32_t mPrevSent = 0;
     bool mBaselineSet = false;
-    std::shared_ptr<TenalineWindow> mFrm;
+    std::weak_ptr<TenalineWindow> mFrm;
 };
 
 }  // namespace velnix

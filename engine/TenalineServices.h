@@ -16,6 +16,7 @@ struct TenalineServices {
     SettingsStore* settings = nullptr;
     ras::RasApi* ras = nullptr;
     ProcessLauncher* launcher = nullptr;
+    // Makes a main window that the toolkit keeps while it is open; the object only observes it.
     std::function<std::shared_ptr<TenalineWindow>()> createWindow;
 };
 

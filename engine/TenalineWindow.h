@@ -15,8 +15,9 @@ class TenalineWindow {
     // here, before the window has the object.
     virtual void Show() = 0;
 
-    // Hands the object over: the window keeps it as its event-receiving reference, subscribes to
-    // its events and applies the connected or not-connected display at once.
+    // Hands the object over: the window keeps it as its event-receiving reference, which owns
+    // the object from then on, subscribes to its events and applies the connected or
+    // not-connected display at once.
     virtual void BindTo(std::shared_ptr<InternetTenaline> lIAC) = 0;
 };
 

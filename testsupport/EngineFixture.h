@@ -13,11 +13,12 @@
 namespace velnix::testing {
 
 // A connection object on fakes, created through its real initialisation, with a fake window.
+// The fixture keeps the window open, as the toolkit does, until the window is unloaded or the
+// fixture ends.
 struct EngineFixture {
     EngineFixture();
 
     TenalineServices Services();
-    // Creates the object; the fixture keeps a reference to its window.
     std::shared_ptr<InternetTenaline> Start();
 
     FakeSettingsStore settings;

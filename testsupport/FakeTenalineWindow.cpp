@@ -2,8 +2,6 @@
 
 namespace velnix::testing {
 
-FakeTenalineWindow::~FakeTenalineWindow() { journal_->push_back("window destroyed"); }
-
 void FakeTenalineWindow::Show() { journal_->push_back("Show"); }
 
 void FakeTenalineWindow::BindTo(std::shared_ptr<InternetTenaline> lIAC) {

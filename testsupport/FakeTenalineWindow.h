@@ -15,7 +15,7 @@ namespace velnix::testing {
 class FakeTenalineWindow : public TenalineWindow, public RecordingEvents {
   public:
     explicit FakeTenalineWindow(std::vector<std::string>* journal) : journal_(journal) {}
-    ~FakeTenalineWindow() override;
+    ~FakeTenalineWindow() override { Unload(); }
 
     void Show() override;
     void BindTo(std::shared_ptr<InternetTenaline> lIAC) override;

@@ -4,20 +4,7 @@
 
 namespace velnix::testing {
 
-namespace {
-// Marks the fixture when the window lets go of what it was given, that is when it is destroyed.
-struct DestructionFlag {
-    bool* flag;
-    ~DestructionFlag() { *flag = true; }
-};
-}  // namespace
-
 MainWindowFixture::MainWindowFixture() = default;
-
-MainWindowFixture::~MainWindowFixture() {
-    dialogs.CloseConfigurations();
-    if (const std::shared_ptr<TenalineFrm> frm = window.lock()) frm->FormUnload();
-}
 
 TenalineServices MainWindowFixture::Services() {
     TenalineServices services;
@@ -25,23 +12,23 @@ TenalineServices MainWindowFixture::Services() {
     services.ras = &ras;
     services.launcher = &launcher;
     services.createWindow = [this]() -> std::shared_ptr<TenalineWindow> {
-        const TenalineFrmParts parts{controls,  menu,        tray,       images,  picGraphD,
-                                     picGraphU, application, messageBox, dialogs, settings};
-        auto frm = TenalineFrm::Create(parts, std::make_shared<DestructionFlag>(&windowDestroyed));
-        window = frm;
-        return frm;
+        window = std::make_shared<TenalineFrm>(TenalineFrmParts{controls, menu, tray, images,
+                                                                picGraphD, picGraphU, application,
+                                                                messageBox, dialogs, settings});
+        return window;
     };
     return services;
 }
 
 std::shared_ptr<InternetTenaline> MainWindowFixture::Start() {
-    return InternetTenaline::Create(Services());
+    std::shared_ptr<InternetTenaline> created = InternetTenaline::Create(Services());
+    object = created;
+    return created;
 }
 
 TenalineFrm& MainWindowFixture::Frm() {
-    const std::shared_ptr<TenalineFrm> frm = window.lock();
-    if (!frm) throw std::logic_error("the main window is gone");
-    return *frm;
+    if (!window) throw std::logic_error("the main window was not created");
+    return *window;
 }
 
 }  // namespace velnix::testing

@@ -22,17 +22,15 @@ namespace velnix::testing {
 
 // A real connection object and the real main-window logic, on fakes. The controls, the menu,
 // the icon and the application write into one journal, so tests can check the order of steps.
+// The fixture owns the window logic, as the toolkit does, and ends it before the fakes.
 struct MainWindowFixture {
     MainWindowFixture();
-    // Closes a window that is still open, so that the object and the window are let go while
-    // the fakes they use still exist.
-    ~MainWindowFixture();
 
     TenalineServices Services();
-    // Runs the start procedure's creation of the object; the fixture keeps the window weakly,
-    // as the program does (the object holds it).
+    // Runs the start procedure's creation of the object, which the fixture watches without
+    // holding it.
     std::shared_ptr<InternetTenaline> Start();
-    // The window; fails the test's expectations by throwing when it is gone.
+    // The window; fails the test's expectations by throwing when none was created.
     TenalineFrm& Frm();
 
     FakeSettingsStore settings;
@@ -48,8 +46,8 @@ struct MainWindowFixture {
     FakeApplication application{&journal};
     FakeMsgBox messageBox;
     FakeDialogOpener dialogs;
-    std::weak_ptr<TenalineFrm> window;
-    bool windowDestroyed = false;
+    std::weak_ptr<InternetTenaline> object;
+    std::shared_ptr<TenalineFrm> window;
 };
 
 }  // namespace velnix::testing

@@ -25,9 +25,4 @@ void BusFixture::SetUp() {
     first = object;
 }
 
-void BusFixture::TearDown() {
-    exporter.reset();
-    for (const auto& window : windows) window->Unload();
-}
-
 }  // namespace velnix::qt_platform::testing

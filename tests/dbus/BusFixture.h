@@ -20,7 +20,6 @@ namespace velnix::qt_platform::testing {
 class BusFixture : public ::testing::Test {
   protected:
     void SetUp() override;
-    void TearDown() override;
 
     std::shared_ptr<InternetTenaline> Create();
     std::shared_ptr<InternetTenaline> First() const { return first.lock(); }

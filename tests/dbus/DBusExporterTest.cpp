@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QDBusObjectPath>
-#include <QTest>
 
 #include "platform/qt/dbus/BusNames.h"
 #include "tests/dbus/BusFixture.h"
@@ -14,6 +13,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 class DBusExporterTest : public BusFixture {
   protected:
@@ -52,19 +52,16 @@ TEST_F(DBusExporterTest, FactoryCreatesAnObjectWithItsOwnWindow) {
     EXPECT_EQ(client.Value(bus::kFirstObjectPath, "Login"), QVariant("jean")) << "one store";
 }
 
-TEST_F(DBusExporterTest, ObjectReleasedByItsWindowIsWithdrawn) {
+TEST_F(DBusExporterTest, ObjectReleasedByItsWindowIsWithdrawnAtOnce) {
     client.Call(bus::kFactoryPath, bus::kFactoryInterface, "CreateInternetTenaline");
     const QString second = QString(bus::kObjectPathPrefix) + "2";
     ASSERT_EQ(windows.size(), 2u);
     windows[1]->Unload();
 
-    const QDBusMessage gone = client.Get(second, "Login");
-    EXPECT_EQ(gone.errorName(), "org.freedesktop.DBus.Error.UnknownObject");
-    EXPECT_THAT(gone.errorMessage().toStdString(), HasSubstr("n'existe plus"));
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        return Introspect(QString(bus::kObjectPathPrefix).chopped(1)).find(R"(name="2")") ==
-               std::string::npos;
-    })) << "path withdrawn";
+    EXPECT_THAT(Introspect(QString(bus::kObjectPathPrefix).chopped(1)),
+                Not(HasSubstr(R"(name="2")")))
+        << "path withdrawn without waiting for a call";
+    EXPECT_EQ(client.Get(second, "Login").errorName(), "org.freedesktop.DBus.Error.UnknownObject");
     EXPECT_EQ(client.Call(second, bus::kObjectInterface, "Connect").errorName(),
               "org.freedesktop.DBus.Error.UnknownObject");
     EXPECT_TRUE(launcher.started.empty());
@@ -75,15 +72,6 @@ TEST_F(DBusExporterTest, ObjectReleasedByItsWindowIsWithdrawn) {
     EXPECT_EQ(third.arguments().value(0).value<QDBusObjectPath>().path(),
               QString(bus::kObjectPathPrefix) + "3")
         << "a path is never reused";
-}
-
-TEST_F(DBusExporterTest, ReleasedObjectIsWithdrawnWithoutACall) {
-    windows.front()->Unload();
-    EXPECT_TRUE(First() == nullptr);
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        return Introspect(QString(bus::kObjectPathPrefix).chopped(1)).find(R"(name="1")") ==
-               std::string::npos;
-    }));
 }
 
 TEST_F(DBusExporterTest, FactoryFailureIsAnError) {

@@ -20,10 +20,6 @@ class ConnectionMonitorTest : public ::testing::Test, protected testing::EngineF
         settings.Set("Quorath_Software", "Tenaline", "Login", "jean");
         settings.Set("Quorath_Software", "Tenaline", "PassWord", "secret");
     }
-    void TearDown() override {
-        if (window) window->Unload();
-    }
-
     // Starts the object and forgets what its start-up recorded.
     void StartObject() {
         object = Start();
@@ -266,14 +262,6 @@ TEST_F(ConnectionMonitorTest, NameAndConnectionOptionAreReadAnewEachRun) {
     settings.Set("Quorath_Software", "Tenaline", "ConnectionName", "Second");
     Poll();
     EXPECT_EQ(LastState(), (State{"Second", 1, 42, 4, 42, 4}));
-}
-
-TEST_F(ConnectionMonitorTest, AHandlerMayReleaseTheLastReference) {
-    StartObject();
-    std::weak_ptr<InternetTenaline> weak = object;
-    object.reset();
-    window->Unload();  // only the run's own reference remains
-    EXPECT_TRUE(weak.expired());
 }
 
 }  // namespace

@@ -12,12 +12,7 @@ namespace {
 
 using ::testing::ElementsAre;
 
-class InternetTenalineTest : public ::testing::Test, protected testing::EngineFixture {
-  protected:
-    void TearDown() override {
-        if (window) window->Unload();
-    }
-};
+class InternetTenalineTest : public ::testing::Test, protected testing::EngineFixture {};
 
 TEST_F(InternetTenalineTest, InitialisationCreatesShowsThenBindsTheWindow) {
     ras.Up("Autre");

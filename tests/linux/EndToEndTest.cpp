@@ -69,7 +69,6 @@ class EndToEnd : public ::testing::Test {
         };
         object_ = InternetTenaline::Create(services);
     }
-    ~EndToEnd() override { window_->Unload(); }
 
     using testing_window = velnix::testing::FakeTenalineWindow;
 
@@ -140,9 +139,12 @@ TEST_F(EndToEnd, DialsOnStartRedialsAfterADropAndStaysDownAfterAHangUp) {
             << process.path();
     }
 
-    // The provider drops the link: Disconnected, a redial in the same run, and up again.
+    // The provider drops the link: Disconnected, a redial in the same run, and up again. The
+    // runs start once the link is gone: one that saw it go between two of its tests would
+    // redial without a Disconnected.
     const int dialsBeforeDrop = launcher_.Dials();
     provider_.Drop(kEntry);
+    ASSERT_TRUE(SimulatedProvider::WaitFor([] { return ListPppLinks().empty(); }));
     ASSERT_TRUE(TickUntil([&] { return Events("Disconnected") == 1; }));
     EXPECT_GT(launcher_.Dials(), dialsBeforeDrop);
     ASSERT_TRUE(TickUntil([&] { return Events("Connected") == 2; }));
@@ -150,6 +152,7 @@ TEST_F(EndToEnd, DialsOnStartRedialsAfterADropAndStaysDownAfterAHangUp) {
     // The user hangs up: Disconnected once the link is gone, and no dial after it.
     object_->Disconnect();
     EXPECT_EQ(launcher_.started.back(), HangUpCommandLine(kEntry));
+    ASSERT_TRUE(SimulatedProvider::WaitFor([] { return ListPppLinks().empty(); }));
     ASSERT_TRUE(TickUntil([&] { return Events("Disconnected") == 2; }));
     const int dialsAfterHangUp = launcher_.Dials();
     for (int i = 0; i < 10; ++i) Tick();

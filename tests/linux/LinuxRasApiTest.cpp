@@ -139,7 +139,6 @@ TEST(LinuxPhoneBook, MoreThan256EntriesFollowTheRoomRules) {
     const std::vector<std::string> names = object->ConnectionList();
     ASSERT_EQ(names.size(), 256u);
     EXPECT_EQ(names.back(), "entrée 1255");
-    fixture.window->Unload();
 }
 
 TEST(LinuxRasApi, WrongSizeFieldsGiveInvalidSizeAndWriteNothing) {
@@ -300,7 +299,6 @@ TEST(LinuxMonitor, TwoLinksOneOfThemConfiguredGiveTheConfiguredFiguresToUpdateSt
     EXPECT_EQ(state.lOctetsRecus, 705'032'704);  // 5e9 modulo 2^32
     EXPECT_EQ(state.lOctetsEnvoyes, 4096);
     EXPECT_GE(state.lTemps, 0);
-    fixture.window->Unload();
 }
 
 TEST(PppCommandLine, TheEntryIsTheWordAfterTheFirstCall) {

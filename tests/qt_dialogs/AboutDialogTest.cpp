@@ -16,6 +16,9 @@
 #include <QTimer>
 
 #include "common/Version.h"
+#include "platform/linux/process/LinuxProcessLauncher.h"
+#include "platform/linux/registry/RegistryPlatform.h"
+#include "platform/qt/about/QtShellOpener.h"
 #include "platform/qt/msgbox/QtMsgBox.h"
 #include "testsupport/FakeMsgBox.h"
 #include "testsupport/FakeRegistry.h"
@@ -49,7 +52,30 @@ QPushButton* Button(QWidget* dialog, const char* text) {
     return nullptr;
 }
 
+// The dialog's services as the program gives them on Linux.
+struct LinuxAboutServices {
+    AboutServices Services() {
+        AboutServices services;
+        services.registry = &platform.registry;
+        services.startShown = [this](const std::string& line) { launcher.StartShown(line); };
+        services.fileExists = [](const std::string& file) {
+            std::error_code error;
+            return fs::is_regular_file(file, error);
+        };
+        services.shell = &shell;
+        services.messages = &messages;
+        services.program = &platform.program;
+        return services;
+    }
+
+    linux_platform::RegistryPlatform platform;
+    linux_platform::LinuxProcessLauncher launcher;
+    QtShellOpener shell;
+    QtMsgBox messages;
+};
+
 TEST(AboutDialogTest, EachShowingLoadsTheDialogAnew) {
+    LinuxAboutServices adapters;
     for (int showing = 0; showing < 2; ++showing) {
         bool seen = false;
         WhenModalShows([&](QWidget* dialog) {
@@ -69,7 +95,7 @@ TEST(AboutDialogTest, EachShowingLoadsTheDialogAnew) {
             EXPECT_TRUE(Button(dialog, "OK")->isDefault());
             QTest::keyClick(dialog, Qt::Key_Escape);  // OK is also the cancel button
         });
-        ShowAboutDialog();
+        ShowAboutDialog(adapters.Services());
         EXPECT_TRUE(seen);
     }
 }
@@ -78,6 +104,7 @@ TEST(AboutDialogTest, EachShowingLoadsTheDialogAnew) {
 TEST(AboutDialogTest, SystemInformationStartsTheInstalledToolOrSaysItIsMissing) {
     QTemporaryDir root;
     setenv("VELNIX_ROOT", root.path().toUtf8().constData(), 1);
+    LinuxAboutServices adapters;
     bool messageSeen = false;
     WhenModalShows([&](QWidget* dialog) {
         WhenModalShows([&](QWidget* box) {
@@ -90,7 +117,7 @@ TEST(AboutDialogTest, SystemInformationStartsTheInstalledToolOrSaysItIsMissing) 
         QTest::mouseClick(Button(dialog, "&Système Info..."), Qt::LeftButton);
         dialog->close();
     });
-    ShowAboutDialog();
+    ShowAboutDialog(adapters.Services());
     EXPECT_TRUE(messageSeen);
 
     const fs::path tool = fs::path(root.path().toStdString()) / "usr/bin/hardinfo";
@@ -101,7 +128,7 @@ TEST(AboutDialogTest, SystemInformationStartsTheInstalledToolOrSaysItIsMissing) 
         QTest::mouseClick(Button(dialog, "&Système Info..."), Qt::LeftButton);
         dialog->close();
     });
-    ShowAboutDialog();
+    ShowAboutDialog(adapters.Services());
     for (int wait = 0; wait < 100 && !fs::exists(tool.string() + ".ran"); ++wait) QTest::qWait(20);
     EXPECT_TRUE(fs::exists(tool.string() + ".ran"));
     unsetenv("VELNIX_ROOT");

@@ -1,5 +1,5 @@
 // The configuration dialog as the user reaches it: from the real main window's "Configurer"
-// command, filled, saved, and read back from the settings file.
+// command, filled, outliving the closed main window, saved, and read back from the settings file.
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,11 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "engine/InternetTenaline.h"
 #include "platform/qt/app/QtDialogOpener.h"
@@ -21,11 +23,15 @@
 #include "testsupport/EngineFixture.h"
 #include "testsupport/FakeApplication.h"
 #include "testsupport/FakeMsgBox.h"
+#include "testsupport/FakeRegistry.h"
+#include "testsupport/FakeSystemFacts.h"
 
 namespace velnix::qt_platform {
 namespace {
 
-TEST(ConfigFromMainWindow, TheDialogOpensBelowTheWindowAndSavesToTheSettingsFile) {
+// The user closes the main window while the dialog is open: the dialog keeps the object, and the
+// program runs until the dialog has saved and closed.
+TEST(ConfigFromMainWindow, TheDialogOpensBelowTheWindowOutlivesItAndSavesToTheSettingsFile) {
     QTemporaryDir settingsDir;
     QtSettingsStore store(settingsDir.path());
     testing::EngineFixture engine;
@@ -33,27 +39,33 @@ TEST(ConfigFromMainWindow, TheDialogOpensBelowTheWindowAndSavesToTheSettingsFile
     std::vector<std::string> journal;
     testing::FakeApplication application(&journal);
     testing::FakeMsgBox messageBox;
-    QtDialogOpener dialogs;
+    testing::FakeRegistry registry;
+    testing::FakeShortPath shortPath;
+    testing::FakeVersion version;
+    testing::FakeRunningProgram program;
+    modRegistry startEntry(registry, shortPath, version, program);
+    QtDialogOpener dialogs(startEntry, messageBox, AboutServices{});
 
     TenalineServices services = engine.Services();
     services.settings = &store;
     services.createWindow = [&]() -> std::shared_ptr<TenalineWindow> {
         return CreateQtTenalineFrm({application, messageBox, dialogs, store});
     };
-    std::weak_ptr<TenalineWindow> frm = InternetTenaline::Create(services)->Window();
+    const std::weak_ptr<InternetTenaline> object = InternetTenaline::Create(services);
 
-    QtMainForm* form = nullptr;
+    QPointer<QtMainForm> form;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (widget->objectName() == "TenalineFrm") form = dynamic_cast<QtMainForm*>(widget);
     }
-    ASSERT_NE(form, nullptr);
+    ASSERT_FALSE(form.isNull());
+    form->show();
     form->Menu().Menu().findChild<QAction*>("CmdConfig")->trigger();
 
-    ConfigurationDialog* dialog = nullptr;
+    QPointer<ConfigurationDialog> dialog;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (auto* found = dynamic_cast<ConfigurationDialog*>(widget)) dialog = found;
     }
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_FALSE(dialog.isNull());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
     const QRect window = form->frameGeometry();
     EXPECT_EQ(dialog->pos(), QPoint(window.left() + 20, window.top() + window.height()))
@@ -64,9 +76,24 @@ TEST(ConfigFromMainWindow, TheDialogOpensBelowTheWindowAndSavesToTheSettingsFile
         const bool password = edit->echoMode() == QLineEdit::Password;
         QTest::keyClicks(edit, password ? " mot, de passe " : "jean");
     }
-    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
-        if (button->accessibleName() == "Enregistrer") QTest::mouseClick(button, Qt::LeftButton);
-    }
+
+    bool windowGoneObjectKept = false;
+    QTimer::singleShot(0, form, [&] { form->close(); });
+    QTimer::singleShot(100, dialog, [&] {
+        windowGoneObjectKept = form.isNull() && !object.expired();
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (button->accessibleName() == "Enregistrer")
+                QTest::mouseClick(button, Qt::LeftButton);
+        }
+    });
+    QTimer safety;
+    safety.setSingleShot(true);
+    QObject::connect(&safety, &QTimer::timeout, qApp, &QCoreApplication::quit);
+    safety.start(5000);
+    QApplication::exec();  // ends with the last window
+    EXPECT_TRUE(windowGoneObjectKept);
+    EXPECT_TRUE(safety.isActive()) << "the program did not end with its last window";
+    EXPECT_TRUE(object.expired()) << "saving let go of the object";
 
     QFile file(settingsDir.path() + "/Quorath_Software.ini");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -76,8 +103,6 @@ TEST(ConfigFromMainWindow, TheDialogOpensBelowTheWindowAndSavesToTheSettingsFile
     EXPECT_TRUE(text.contains("\nLogin=jean\n")) << text.toStdString();
     EXPECT_TRUE(text.contains("\nPassWord= mot, de passe \n")) << text.toStdString();
     EXPECT_TRUE(text.contains("\nAutoReconnect=True\n")) << text.toStdString();
-
-    if (!frm.expired()) form->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

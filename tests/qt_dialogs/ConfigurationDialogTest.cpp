@@ -16,11 +16,12 @@
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include "config/SettingsKeys.h"
+#include "platform/linux/registry/RegistryPlatform.h"
 #include "platform/qt/settings/QtSettingsStore.h"
 #include "testsupport/EngineFixture.h"
+#include "testsupport/FakeMsgBox.h"
 
 namespace velnix::qt_platform {
 namespace {
@@ -55,7 +56,7 @@ class ConfigurationDialogTest : public ::testing::Test {
     }
 
     void Open() {
-        dialog = OpenConfigurationDialog(object, QPoint(20, 150));
+        dialog = OpenConfigurationDialog(object, QPoint(20, 150), registry.module, messages);
         ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
     }
     template <typename T>
@@ -91,6 +92,8 @@ class ConfigurationDialogTest : public ::testing::Test {
     QtSettingsStore store{settingsDir.path()};
     testing::EngineFixture engine;
     std::shared_ptr<InternetTenaline> object;
+    linux_platform::RegistryPlatform registry;
+    testing::FakeMsgBox messages;
     QPointer<ConfigurationDialog> dialog;
 };
 
@@ -172,7 +175,8 @@ TEST_F(ConfigurationDialogTest, AnExistingEntryIsTickedAndBroughtUpToDateOnOpeni
 // Some window managers do not give a new tool window the focus: showing it is enough.
 TEST_F(ConfigurationDialogTest, TheStartBoxIsRightAsSoonAsTheDialogShows) {
     std::ofstream(EntryFile()) << "[Desktop Entry]\nType=Application\nExec=/ancien/velnix\n";
-    dialog = OpenConfigurationDialog(object, QPoint(20, 150));  // no event handled yet
+    dialog = OpenConfigurationDialog(object, QPoint(20, 150), registry.module, messages);
+    // No event handled yet.
     EXPECT_TRUE(Box("Lancer au démarrage de Windows")->isChecked());
 }
 
@@ -188,26 +192,6 @@ TEST_F(ConfigurationDialogTest, ClosingWithoutSavingKeepsTheStoreAndReleasesTheO
     EXPECT_TRUE(dialog.isNull());
     EXPECT_TRUE(watched.expired());
     EXPECT_EQ(ReadSetting(store, settings::kLogin), "");
-}
-
-TEST_F(ConfigurationDialogTest, TheProgramRunsUntilTheDialogClosesAfterTheMainWindow) {
-    auto* mainWindow = new QWidget;
-    mainWindow->setAttribute(Qt::WA_DeleteOnClose);
-    mainWindow->show();
-    Open();
-    bool dialogOpenAfterMainClosed = false;
-    QTimer::singleShot(0, mainWindow, [&] { mainWindow->close(); });
-    QTimer::singleShot(100, dialog.data(), [&] {
-        dialogOpenAfterMainClosed = true;
-        dialog->close();
-    });
-    QTimer safety;
-    safety.setSingleShot(true);
-    QObject::connect(&safety, &QTimer::timeout, qApp, &QCoreApplication::quit);
-    safety.start(5000);
-    qApp->exec();  // ends with the last window
-    EXPECT_TRUE(dialogOpenAfterMainClosed);
-    EXPECT_TRUE(safety.isActive()) << "the program did not end with its last window";
 }
 
 }  // namespace

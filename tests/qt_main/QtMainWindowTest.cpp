@@ -48,8 +48,9 @@ class QtMainWindowTest : public ::testing::Test {
         services.createWindow = [this]() -> std::shared_ptr<TenalineWindow> {
             return CreateQtTenalineFrm({application, messageBox, dialogs, settings});
         };
-        const auto object = InternetTenaline::Create(services);
-        frm = std::dynamic_pointer_cast<TenalineFrm>(object->Window());
+        const auto created = InternetTenaline::Create(services);
+        object = created;
+        frm = std::dynamic_pointer_cast<TenalineFrm>(created->Window());
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (widget->objectName() == "TenalineFrm") form = dynamic_cast<QtMainForm*>(widget);
         }
@@ -57,7 +58,7 @@ class QtMainWindowTest : public ::testing::Test {
     }
     void TearDown() override {
         dialogs.CloseConfigurations();
-        if (const auto live = frm.lock()) live->FormUnload();
+        if (form) form->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
@@ -90,6 +91,7 @@ class QtMainWindowTest : public ::testing::Test {
     testing::FakeApplication application{&journal};
     testing::FakeMsgBox messageBox;
     testing::FakeDialogOpener dialogs;
+    std::weak_ptr<InternetTenaline> object;
     std::weak_ptr<TenalineFrm> frm;
     QPointer<QtMainForm> form;
 };
@@ -250,23 +252,25 @@ TEST_F(QtMainWindowTest, AutoMaskEntryTogglesOnceAndIsStored) {
     EXPECT_EQ(settings.Get("Vorn", "Velnix", "AutoMask"), "False");
 }
 
-TEST_F(QtMainWindowTest, ClosingReleasesTheObjectAndTheWidgets) {
+TEST_F(QtMainWindowTest, ClosingReleasesTheObjectThenTheWidgetsAndTheirLogic) {
     form->show();
     form->close();
-    EXPECT_TRUE(frm.expired());
+    EXPECT_TRUE(object.expired());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(form.isNull());
+    EXPECT_TRUE(frm.expired());
     EXPECT_TRUE(launcher.started.empty());  // nothing hung up
 }
 
-TEST_F(QtMainWindowTest, ClosingWithAConfigurationDialogOpenKeepsTheProgram) {
+TEST_F(QtMainWindowTest, ClosingWithAConfigurationDialogOpenKeepsTheObject) {
     Entry("CmdConfig")->trigger();
     ASSERT_EQ(dialogs.configurations.size(), 1U);
     form->show();
     form->close();
-    EXPECT_FALSE(frm.expired());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(object.expired());
     dialogs.CloseConfigurations();
-    EXPECT_TRUE(frm.expired());
+    EXPECT_TRUE(object.expired());
 }
 
 }  // namespace

@@ -130,7 +130,7 @@ TEST_F(MainWindowTest, ReleasingTheObjectInsideACommandIsSafe) {
     // The last holder lets go while the window's own command runs.
     menu.onPopup = [&] { Frm().FormUnload(); };
     Frm().TrayMenuEvent(2);
-    EXPECT_TRUE(windowDestroyed);
+    EXPECT_TRUE(object.expired());
 }
 
 }  // namespace

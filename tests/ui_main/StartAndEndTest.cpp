@@ -18,8 +18,8 @@ TEST_F(MainWindowTest, StartLoadsShowsAndAppliesTheNotConnectedDisplay) {
                                      "tooltip Image2 Non connecté", "tip Velnix  : Déconnecté.",
                                      "icon Disconnected"));
     // The window holds the object once the start procedure has let go of it.
-    ASSERT_FALSE(window.expired());
-    EXPECT_NE(Frm().mIAC, nullptr);
+    EXPECT_FALSE(object.expired());
+    EXPECT_EQ(Frm().mIAC, object.lock());
     EXPECT_THAT(launcher.started, IsEmpty());  // the window dials nothing by itself
 }
 
@@ -39,7 +39,7 @@ TEST_F(MainWindowTest, SecondCopyEndsBeforeShowingOrBindingAnything) {
     application.anotherCopy = true;
     Start();
     EXPECT_THAT(journal, ElementsAre("quit"));
-    EXPECT_TRUE(windowDestroyed);  // nothing holds the object: the window went with it
+    EXPECT_TRUE(object.expired());  // the window never held the object
     EXPECT_THAT(launcher.started, IsEmpty());
     EXPECT_EQ(ras.enumConnectionsCalls, 0);
 }
@@ -67,7 +67,7 @@ TEST_F(MainWindowTest, FailingBindingIsShownAndTheWindowStaysBound) {
     // The steps before the missing picture stay done.
     EXPECT_EQ(controls.captions[Control::CmdCon], "Se connecter");
     EXPECT_EQ(tray.tip, "Velnix : Démarrage.");
-    ASSERT_FALSE(window.expired());
+    EXPECT_FALSE(object.expired());
     EXPECT_NE(Frm().mIAC, nullptr);
 }
 
@@ -75,30 +75,30 @@ TEST_F(MainWindowTest, WindowThatCannotShowIsReportedAndStillBound) {
     controls.failShow = true;
     Start();
     ASSERT_EQ(messageBox.shown.size(), 1U);
-    ASSERT_FALSE(window.expired());
+    EXPECT_FALSE(object.expired());
     EXPECT_NE(Frm().mIAC, nullptr);
 }
 
-TEST_F(MainWindowTest, UnloadReleasesObjectAndWindowWithoutHangingUp) {
+TEST_F(MainWindowTest, UnloadReleasesTheObjectWithoutHangingUp) {
     ras.Up(kEntry);
     StartProgram();
     Frm().FormUnload();
-    EXPECT_TRUE(windowDestroyed);
+    EXPECT_TRUE(object.expired());
     EXPECT_THAT(launcher.started, IsEmpty());
     EXPECT_EQ(ras.links.size(), 1U);
 }
 
-TEST_F(MainWindowTest, OpenConfigurationDialogKeepsTheProgramAfterUnload) {
+TEST_F(MainWindowTest, OpenConfigurationDialogKeepsTheObjectAfterUnload) {
     StartProgram();
     Frm().CmdConfigClick();
     Frm().FormUnload();
-    EXPECT_FALSE(windowDestroyed);
+    EXPECT_FALSE(object.expired());
     EXPECT_EQ(Frm().mIAC, nullptr);
     const int calls = ras.enumConnectionsCalls;
     Frm().SurvConnTimer();  // an unbound window's tick does nothing
     EXPECT_EQ(ras.enumConnectionsCalls, calls);
     dialogs.CloseConfigurations();
-    EXPECT_TRUE(windowDestroyed);
+    EXPECT_TRUE(object.expired());
 }
 
 TEST_F(MainWindowTest, UnboundWindowIgnoresConnectionCommands) {

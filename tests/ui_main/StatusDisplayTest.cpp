@@ -1,6 +1,7 @@
 // The display of the connection's state and figures, driven by the object's events and ticks.
 
 #include "tests/ui_main/MainWindowTestBase.h"
+#include "testsupport/RecordingEvents.h"
 
 namespace velnix {
 namespace {
@@ -67,8 +68,8 @@ TEST_F(MainWindowTest, UpdateStateWritesTheSixLabelsInOrderThenPlots) {
 TEST_F(MainWindowTest, DecimalSeparatorIsTheUsersOne) {
     const TenalineFrmParts parts{controls,    menu,       tray,    images,   picGraphD, picGraphU,
                                  application, messageBox, dialogs, settings, "."};
-    auto frm = TenalineFrm::Create(parts);
-    frm->UpdateState("", 0, 1536, 0, 0, 0);
+    TenalineFrm frm(parts);
+    frm.UpdateState("", 0, 1536, 0, 0, 0);
     EXPECT_EQ(controls.captions[Control::lblOctetsRecus], "    1.50 Ko");
 }
 
@@ -123,6 +124,26 @@ TEST_F(MainWindowTest, FailingHandlerStopsAtTheFailingStep) {
     EXPECT_EQ(controls.captions[Control::Label5], "Connexion établie depuis :");
     EXPECT_TRUE(controls.visible[Control::lblTemps]);
     EXPECT_EQ(controls.captions[Control::CmdCon], "Se connecter");
+}
+
+// Another receiver closes the window when the link comes up, in the middle of the tick's run: the
+// window's reference, the last one, goes, and the run goes on to its end.
+TEST_F(MainWindowTest, AHandlerMayReleaseTheLastReferenceDuringTheTick) {
+    struct ClosingReceiver : testing::RecordingEvents {
+        explicit ClosingReceiver(TenalineFrm& window) : frm(window) {}
+        void Connected() override { frm.FormUnload(); }
+        TenalineFrm& frm;
+    };
+    StartProgram();
+    ClosingReceiver closer(Frm());
+    Frm().mIAC->Advise(&closer);
+    Frm().CmdConClick();
+    ras.Up(kEntry, 1000, 200, 5000);
+    Frm().SurvConnTimer();
+    EXPECT_EQ(tray.tip, "Velnix  : Connecté.");
+    EXPECT_THAT(closer.log, ElementsAre("UpdateState"));
+    EXPECT_EQ(closer.states.back().lOctetsRecus, 1000);
+    EXPECT_TRUE(object.expired());
 }
 
 TEST_F(MainWindowTest, ALinkTheObjectDidNotDialKeepsTheConnectedDisplayWhenItDrops) {

@@ -33,19 +33,18 @@ constexpr std::string_view kUnknownError = "Une erreur inattendue s'est produite
 
 }  // namespace
 
-std::shared_ptr<TenalineFrm> TenalineFrm::Create(const TenalineFrmParts& parts,
-                                                 std::shared_ptr<void> owner) {
-    return std::shared_ptr<TenalineFrm>(new TenalineFrm(parts, std::move(owner)));
+TenalineFrm::TenalineFrm(const TenalineFrmParts& parts)
+    : mParts(parts), mGraphs(parts.picGraphD, parts.picGraphU) {}
+
+TenalineFrm::~TenalineFrm() { Unbind(); }
+
+void TenalineFrm::Unbind() {
+    if (mIAC) mIAC->Unadvise(this);
+    mIAC.reset();
 }
-
-TenalineFrm::TenalineFrm(const TenalineFrmParts& parts, std::shared_ptr<void> owner)
-    : mOwner(std::move(owner)), mParts(parts), mGraphs(parts.picGraphD, parts.picGraphU) {}
-
-TenalineFrm::~TenalineFrm() = default;
 
 template <typename Action>
 void TenalineFrm::RunCommand(Action action) {
-    const std::shared_ptr<TenalineFrm> keepAlive = shared_from_this();
     try {
         action();
     } catch (const std::exception& error) {
@@ -224,16 +223,12 @@ void TenalineFrm::FormResize() {
     });
 }
 
-// Lets go of the object; nothing is hung up. The window may be released with it.
-void TenalineFrm::FormUnload() {
-    const std::shared_ptr<TenalineFrm> keepAlive = shared_from_this();
-    if (mIAC) mIAC->Unadvise(this);
-    mIAC.reset();
-}
+// Lets go of the object, which ends unless a configuration dialog holds it; nothing is hung up.
+void TenalineFrm::FormUnload() { Unbind(); }
 
-// One run of the monitor; a tick ignores every failure.
+// One run of the monitor; a tick ignores every failure. A handler may unload the window: the
+// tick holds the object until the run returns.
 void TenalineFrm::SurvConnTimer() {
-    const std::shared_ptr<TenalineFrm> keepAlive = shared_from_this();
     const std::shared_ptr<InternetTenaline> object = mIAC;
     if (!object) return;
     Guarded([&] { object->PollConnection(); });

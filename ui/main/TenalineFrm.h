@@ -41,15 +41,12 @@ struct TenalineFrmParts {
 //
 // The toolkit layer delivers the window's events by calling the public methods below. A command
 // never ends the program on a failure: the error is shown in a message box and the program goes
-// on. Every entry point keeps the window alive until it returns, since letting go of the object
-// may release the window itself.
-class TenalineFrm : public TenalineWindow,
-                    public TenalineEvents,
-                    public std::enable_shared_from_this<TenalineFrm> {
+// on. The toolkit layer owns the window logic while the window is open and destroys it once the
+// window is closed, never inside one of its calls; the logic owns the connection object.
+class TenalineFrm : public TenalineWindow, public TenalineEvents {
   public:
-    // `owner` keeps the objects behind `parts` alive; it is let go after everything else.
-    static std::shared_ptr<TenalineFrm> Create(const TenalineFrmParts& parts,
-                                               std::shared_ptr<void> owner = nullptr);
+    explicit TenalineFrm(const TenalineFrmParts& parts);
+    // A window destroyed without unload lets go of the object all the same.
     ~TenalineFrm() override;
 
     TenalineFrm(const TenalineFrm&) = delete;
@@ -97,9 +94,8 @@ class TenalineFrm : public TenalineWindow,
     std::shared_ptr<InternetTenaline> mIAC;
 
   private:
-    TenalineFrm(const TenalineFrmParts& parts, std::shared_ptr<void> owner);
-
     void Load();
+    void Unbind();
     void ConnectOrHangUp();
     void ToggleTray();
     void HideToTray();
@@ -110,7 +106,6 @@ class TenalineFrm : public TenalineWindow,
     void RunCommand(Action action);
     void ReportError(std::string_view text);
 
-    std::shared_ptr<void> mOwner;  // first member: released last
     TenalineFrmParts mParts;
     SpeedGraphs mGraphs;
     bool mLoaded = false;

@@ -6,7 +6,7 @@
 
 namespace velnix::linux_platform {
 
-// The program's one registry layer and the facts behind it, made on first use.
+// The registry layer and the facts behind it, as the program's main makes them once.
 struct RegistryPlatform {
     LinuxRegistry registry;
     LinuxShortPath shortPath;
@@ -14,7 +14,5 @@ struct RegistryPlatform {
     LinuxRunningProgram program;
     modRegistry module{registry, shortPath, version, program};
 };
-
-RegistryPlatform& TheRegistryPlatform();
 
 }  // namespace velnix::linux_platform

@@ -1,8 +1,6 @@
 #include "platform/qt/about/AboutDialog.h"
 
 #include <algorithm>
-
-#include <filesystem>
 #include <functional>
 
 #include <QApplication>
@@ -13,12 +11,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "platform/linux/process/LinuxProcessLauncher.h"
-#include "platform/linux/registry/RegistryPlatform.h"
 #include "platform/qt/TwipsRect.h"
 #include "platform/qt/Utf8.h"
-#include "platform/qt/about/QtShellOpener.h"
-#include "platform/qt/msgbox/QtMsgBox.h"
 #include "ui/about/AboutTexts.h"
 
 namespace velnix::qt_platform {
@@ -164,28 +158,13 @@ void AboutDialog::SetLblVersion(const std::string& text) {
 
 void AboutDialog::Close() { reject(); }
 
-void ShowAboutDialog() {
+void ShowAboutDialog(const AboutServices& services) {
     static QPointer<AboutDialog> shown;
     if (shown) {
         shown->raise();
         shown->activateWindow();
         return;
     }
-    static QtMsgBox messages;
-    static QtShellOpener shell;
-    static linux_platform::LinuxProcessLauncher launcher;
-    linux_platform::RegistryPlatform& platform = linux_platform::TheRegistryPlatform();
-    AboutServices services;
-    services.registry = &platform.registry;
-    services.startShown = [](const std::string& commandLine) { launcher.StartShown(commandLine); };
-    services.fileExists = [](const std::string& file) {
-        std::error_code error;
-        return std::filesystem::is_regular_file(file, error);
-    };
-    services.shell = &shell;
-    services.messages = &messages;
-    services.program = &platform.program;
-
     AboutDialog dialog(services);
     // Centred on the active window, but never beyond the edges of its screen.
     const QWidget* owner = QApplication::activeWindow();

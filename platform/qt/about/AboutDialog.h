@@ -32,6 +32,6 @@ class AboutDialog : public QDialog, private AboutView {
 
 // Shows the one About dialog, modal, centred on the active window (or the screen); returns when
 // it is closed. While it is open, another call only brings it to the front.
-void ShowAboutDialog();
+void ShowAboutDialog(const AboutServices& services);
 
 }  // namespace velnix::qt_platform

@@ -11,9 +11,10 @@ namespace velnix::qt_platform {
 void QtDialogOpener::OpenConfiguration(std::shared_ptr<InternetTenaline> lIAC, int leftTwips,
                                        int topTwips) {
     OpenConfigurationDialog(std::move(lIAC),
-                            QPoint(TwipsToPixels(leftTwips), TwipsToPixels(topTwips)));
+                            QPoint(TwipsToPixels(leftTwips), TwipsToPixels(topTwips)), registry_,
+                            messages_);
 }
 
-void QtDialogOpener::ShowAbout() { ShowAboutDialog(); }
+void QtDialogOpener::ShowAbout() { ShowAboutDialog(about_); }
 
 }  // namespace velnix::qt_platform

@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <filesystem>
 
 #include "common/Version.h"
 #include "engine/InternetTenaline.h"
 #include "engine/MainTenaline.h"
 #include "platform/linux/process/LinuxProcessLauncher.h"
 #include "platform/linux/ras/LinuxRasApi.h"
+#include "platform/linux/registry/RegistryPlatform.h"
+#include "platform/qt/about/QtShellOpener.h"
 #include "platform/qt/app/GraphicalSession.h"
 #include "platform/qt/app/QtDialogOpener.h"
 #include "platform/qt/dbus/DBusExporter.h"
@@ -25,15 +28,31 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(VELNIX_VERSION);
     QApplication::setDesktopFileName("velnix");
     // The program ends when its last window is gone; the main window hidden into the
-    // notification area is not gone (its logic keeps the event loop running).
+    // notification area is not gone (the window keeps the event loop running).
     QApplication::setQuitOnLastWindowClosed(true);
 
+    // Every platform operation the program works with, chosen here once.
     QtProgram program;
     QtSettingsStore settings;
     linux_platform::LinuxRasApi ras;
     linux_platform::LinuxProcessLauncher launcher;
+    linux_platform::RegistryPlatform registry;
     QtMsgBox messageBox;
-    QtDialogOpener dialogs;
+    QtShellOpener shell;
+
+    AboutServices about;
+    about.registry = &registry.registry;
+    about.startShown = [&launcher](const std::string& commandLine) {
+        launcher.StartShown(commandLine);
+    };
+    about.fileExists = [](const std::string& file) {
+        std::error_code error;
+        return std::filesystem::is_regular_file(file, error);
+    };
+    about.shell = &shell;
+    about.messages = &messageBox;
+    about.program = &registry.program;
+    QtDialogOpener dialogs(registry.module, messageBox, about);
 
     TenalineServices services;
     services.settings = &settings;

@@ -9,10 +9,8 @@
 #include <QPushButton>
 
 #include "engine/InternetTenaline.h"
-#include "platform/linux/registry/RegistryPlatform.h"
 #include "platform/qt/TwipsRect.h"
 #include "platform/qt/Utf8.h"
-#include "platform/qt/msgbox/QtMsgBox.h"
 
 namespace velnix::qt_platform {
 
@@ -157,10 +155,9 @@ void ConfigurationDialog::SetChkStartOnWin(bool ticked) { chkStartOnWin->setChec
 void ConfigurationDialog::Close() { close(); }
 
 ConfigurationDialog* OpenConfigurationDialog(std::shared_ptr<InternetTenaline> lIAC,
-                                             QPoint topLeftPixels) {
-    static QtMsgBox messages;
-    auto* dialog = new ConfigurationDialog(std::move(lIAC),
-                                           linux_platform::TheRegistryPlatform().module, messages);
+                                             QPoint topLeftPixels, modRegistry& registry,
+                                             MsgBox& messages) {
+    auto* dialog = new ConfigurationDialog(std::move(lIAC), registry, messages);
     dialog->move(topLeftPixels);
     dialog->show();
     return dialog;

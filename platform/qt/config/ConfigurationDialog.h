@@ -61,6 +61,7 @@ class ConfigurationDialog : public QDialog, private ConfigView {
 // Opens a new configuration dialog bound to `lIAC`, its top-left corner at `topLeftPixels`,
 // and returns at once with the dialog, which deletes itself when closed.
 ConfigurationDialog* OpenConfigurationDialog(std::shared_ptr<InternetTenaline> lIAC,
-                                             QPoint topLeftPixels);
+                                             QPoint topLeftPixels, modRegistry& registry,
+                                             MsgBox& messages);
 
 }  // namespace velnix::qt_platform

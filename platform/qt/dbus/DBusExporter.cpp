@@ -1,7 +1,5 @@
 #include "platform/qt/dbus/DBusExporter.h"
 
-#include <algorithm>
-
 #include "platform/qt/dbus/BusNames.h"
 #include "platform/qt/dbus/PublishedTenaline.h"
 #include "platform/qt/dbus/TenalineFactory.h"
@@ -9,10 +7,7 @@
 namespace velnix::qt_platform {
 
 DBusExporter::DBusExporter(QDBusConnection connection, CreateObject createObject)
-    : connection_(std::move(connection)), createObject_(std::move(createObject)) {
-    sweep_.setInterval(1000);
-    QObject::connect(&sweep_, &QTimer::timeout, [this] { WithdrawReleased(); });
-}
+    : connection_(std::move(connection)), createObject_(std::move(createObject)) {}
 
 DBusExporter::~DBusExporter() {
     if (ownsName_) connection_.unregisterService(bus::kServiceName);
@@ -32,23 +27,11 @@ QString DBusExporter::Publish(const std::shared_ptr<InternetTenaline>& object) {
 
 QString DBusExporter::Export(const std::shared_ptr<InternetTenaline>& object) {
     const QString path = bus::kObjectPathPrefix + QString::number(nextNumber_++);
-    auto published = std::make_unique<PublishedTenaline>(connection_, path, object, [this] {
-        // Withdrawn once the call that found the object gone has been answered.
-        QTimer::singleShot(0, &sweep_, [this] { WithdrawReleased(); });
-    });
+    auto published = std::make_unique<PublishedTenaline>(connection_, path, object);
     if (!connection_.registerVirtualObject(path, published.get())) return {};
+    std::erase_if(published_, [](const auto& earlier) { return earlier->Withdrawn(); });
     published_.push_back(std::move(published));
-    sweep_.start();
     return path;
-}
-
-void DBusExporter::WithdrawReleased() {
-    std::erase_if(published_, [this](const std::unique_ptr<PublishedTenaline>& published) {
-        if (!published->Released()) return false;
-        connection_.unregisterObject(published->Path());
-        return true;
-    });
-    if (published_.empty()) sweep_.stop();
 }
 
 }  // namespace velnix::qt_platform

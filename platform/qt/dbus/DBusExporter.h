@@ -6,7 +6,6 @@
 
 #include <QDBusConnection>
 #include <QString>
-#include <QTimer>
 
 #include "engine/InternetTenaline.h"
 
@@ -20,9 +19,8 @@ class TenalineFactory;
 // /org/velnix/Connect that creates further objects (each with its own main window) with
 // `createObject` and publishes them at the following numbers.
 //
-// The exporter holds the objects weakly: an object lives as long as its window keeps it. Once an
-// object is gone its path is withdrawn, at the first call that reaches it or at the latest a
-// second later.
+// The exporter holds the objects weakly: an object lives as long as its window (or an open
+// configuration dialog) keeps it, and its path is withdrawn as soon as it is released.
 class DBusExporter {
   public:
     using CreateObject = std::function<std::shared_ptr<InternetTenaline>()>;
@@ -43,7 +41,6 @@ class DBusExporter {
 
   private:
     QString Export(const std::shared_ptr<InternetTenaline>& object);
-    void WithdrawReleased();
 
     QDBusConnection connection_;
     CreateObject createObject_;
@@ -51,7 +48,6 @@ class DBusExporter {
     std::vector<std::unique_ptr<PublishedTenaline>> published_;
     int nextNumber_ = 1;
     bool ownsName_ = false;
-    QTimer sweep_;
 };
 
 }  // namespace velnix::qt_platform

@@ -1,7 +1,5 @@
 #include "platform/qt/dbus/PublishedTenaline.h"
 
-#include <utility>
-
 #include <QDBusMetaType>
 #include <QDBusVariant>
 #include <QStringList>
@@ -76,12 +74,8 @@ QDBusMessage UnknownPropertyReply(const QDBusMessage& call, const QString& inter
 }  // namespace
 
 PublishedTenaline::PublishedTenaline(QDBusConnection connection, QString path,
-                                     const std::shared_ptr<InternetTenaline>& object,
-                                     std::function<void()> released)
-    : connection_(std::move(connection)),
-      path_(std::move(path)),
-      object_(object),
-      released_(std::move(released)) {
+                                     const std::shared_ptr<InternetTenaline>& object)
+    : connection_(std::move(connection)), path_(std::move(path)), object_(object) {
     object->Advise(this);
 }
 
@@ -90,7 +84,6 @@ PublishedTenaline::~PublishedTenaline() {
 }
 
 QString PublishedTenaline::introspect(const QString&) const {
-    if (Released()) return {};
     return InterfaceIntrospection(":/velnix/dbus/org.velnix.Connect.InternetTenaline.xml");
 }
 
@@ -98,12 +91,12 @@ bool PublishedTenaline::handleMessage(const QDBusMessage& message,
                                       const QDBusConnection& connection) {
     const std::shared_ptr<InternetTenaline> object = object_.lock();
     if (!object) {
+        // A call queued before the path was withdrawn.
         SendReply(message,
                   message.createErrorReply(
                       QDBusError::UnknownObject,
                       QString("L'objet %1 n'existe plus : sa fenêtre a été fermée.").arg(path_)),
                   connection);
-        if (released_) std::exchange(released_, nullptr)();
         return true;
     }
     // The standard introspection adds the standard interfaces and the child nodes to ours.
@@ -196,6 +189,8 @@ void PublishedTenaline::UpdateState(const std::string& sNom, int32_t lTemps, int
     EmitSignal("UpdateState",
                {FromUtf8(sNom), lTemps, lOctetsRecus, lOctetsEnvoyes, lVitesseD, lVitesseU});
 }
+
+void PublishedTenaline::Released() { connection_.unregisterObject(path_); }
 
 void PublishedTenaline::EmitSignal(const char* name, const QVariantList& arguments) {
     QDBusMessage signal = QDBusMessage::createSignal(path_, bus::kObjectInterface, name);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 
 #include <QDBusConnection>
@@ -14,17 +13,16 @@ namespace velnix::qt_platform {
 
 // One connection object on the bus: answers the calls of its interface and of the standard
 // Properties interface by the object's own operations, and turns the object's events into
-// signals. It holds the object weakly: once the object's window has let go of it, every call
-// fails with UnknownObject and `released` is called, once, so that the path can be withdrawn.
+// signals. It holds the object weakly, and withdraws the path once the object's last holder
+// has let go of it: calls on the path then fail with UnknownObject.
 class PublishedTenaline : public QDBusVirtualObject, private TenalineEvents {
   public:
     PublishedTenaline(QDBusConnection connection, QString path,
-                      const std::shared_ptr<InternetTenaline>& object,
-                      std::function<void()> released);
+                      const std::shared_ptr<InternetTenaline>& object);
     ~PublishedTenaline() override;
 
     const QString& Path() const { return path_; }
-    bool Released() const { return object_.expired(); }
+    bool Withdrawn() const { return object_.expired(); }
 
     QString introspect(const QString& path) const override;
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
@@ -39,13 +37,13 @@ class PublishedTenaline : public QDBusVirtualObject, private TenalineEvents {
     void Disconnected() override;
     void UpdateState(const std::string& sNom, int32_t lTemps, int32_t lOctetsRecus,
                      int32_t lOctetsEnvoyes, int32_t lVitesseD, int32_t lVitesseU) override;
+    void Released() override;
     void EmitSignal(const char* name, const QVariantList& arguments = {});
     void EmitPropertiesChanged(const QVariantMap& changed, const QStringList& invalidated);
 
     QDBusConnection connection_;
     QString path_;
     std::weak_ptr<InternetTenaline> object_;
-    std::function<void()> released_;
 };
 
 }  // namespace velnix::qt_platform

@@ -6,7 +6,8 @@
 
 namespace velnix::qt_platform {
 
-QtCommandMenu::QtCommandMenu(const FrmLink& link, const QFont& font) : link_(link) {
+QtCommandMenu::QtCommandMenu(const std::shared_ptr<TenalineFrm>& logic, const QFont& font)
+    : logic_(logic) {
     menu_.setObjectName("CmdConnection");
     menu_.setTitle("Connexion");
     menu_.setFont(font);  // a top-level menu does not take the window's font
@@ -30,7 +31,7 @@ QAction* QtCommandMenu::AddEntry(MenuEntry entry, const char* objectName, const 
     QObject::connect(action, &QAction::triggered, &menu_, [this, action, command] {
         // The window logic owns the check mark: undo the toolkit's own toggle first.
         if (action->isCheckable()) action->setChecked(!action->isChecked());
-        link_.Forward([command](TenalineFrm& frm) { (frm.*command)(); });
+        (*logic_.*command)();
     });
     actions_[entry] = action;
     return action;

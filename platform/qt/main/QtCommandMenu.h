@@ -4,16 +4,19 @@
 #include <QMenu>
 #include <map>
 
-#include "platform/qt/main/FrmLink.h"
+#include <memory>
+
 #include "ui/main/CommandMenu.h"
+#include "ui/main/TenalineFrm.h"
 
 namespace velnix::qt_platform {
 
 // The "Connexion" menu, popped up at the pointer by the icon's right button and by the window's
-// own right button. A picked entry runs its command in the window logic.
+// own right button. A picked entry runs its command in the window logic `logic`, which the
+// window makes once its controls exist.
 class QtCommandMenu : public CommandMenu {
   public:
-    QtCommandMenu(const FrmLink& link, const QFont& font);
+    QtCommandMenu(const std::shared_ptr<TenalineFrm>& logic, const QFont& font);
 
     void SetCaption(MenuEntry entry, std::string_view caption) override;
     bool Checked(MenuEntry entry) const override;
@@ -27,7 +30,7 @@ class QtCommandMenu : public CommandMenu {
     QAction* AddEntry(MenuEntry entry, const char* objectName, const QString& caption,
                       void (TenalineFrm::*command)());
 
-    const FrmLink& link_;
+    const std::shared_ptr<TenalineFrm>& logic_;
     QMenu menu_;
     std::map<MenuEntry, QAction*> actions_;
 };

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QLocale>
 #include <QPalette>
 #include <QSaveFile>
 #include <QToolTip>
@@ -37,11 +38,12 @@ QFont DesignFont() {
 
 }  // namespace
 
-QtMainForm::QtMainForm()
+QtMainForm::QtMainForm(const QtTenalineFrmServices& services)
     : font_(DesignFont()),
-      menu_(link_, font_),
-      tray_(link_),
+      menu_(logic_, font_),
+      tray_(logic_),
       icon_(std::make_shared<QtPicture>(SvgIcon(":/velnix/icon.svg"))) {
+    setAttribute(Qt::WA_DeleteOnClose);
     setObjectName("TenalineFrm");
     setWindowTitle("Velnix");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -62,9 +64,15 @@ QtMainForm::QtMainForm()
     survConn_.setInterval(kTickMs);
     connect(&survConn_, &QTimer::timeout, this, [this] { OnTick(); });
     survConn_.start();
+
+    logic_ = std::make_shared<TenalineFrm>(
+        TenalineFrmParts{*this, menu_, tray_, images_, *picGraphD_, *picGraphU_,
+                         services.application, services.messageBox, services.dialogs,
+                         services.settings, QLocale().decimalPoint().toStdString()});
 }
 
-QtMainForm::~QtMainForm() = default;
+// The logic goes first, while everything it works on is still there.
+QtMainForm::~QtMainForm() { logic_.reset(); }
 
 void QtMainForm::BuildLayout() {
     auto* image1 = new QLabel(this);
@@ -155,8 +163,7 @@ QPushButton* QtMainForm::AddButton(const char* name, const QString& caption, QRe
     button->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     button->setToolTip(tip);
     button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this,
-            [this, command] { link_.Forward([command](TenalineFrm& frm) { (frm.*command)(); }); });
+    connect(button, &QPushButton::clicked, this, [this, command] { (*logic_.*command)(); });
     if (QString(name) == "CmdCon") others_[Control::CmdCon] = button;
     if (QString(name) == "Command1") others_[Control::Command1] = button;
     return button;
@@ -241,14 +248,8 @@ void QtMainForm::SetNormalState() {
     setWindowState(windowState() & ~Qt::WindowMinimized);
 }
 
-void QtMainForm::Dismiss() {
-    survConn_.stop();
-    tray_.SetPresent(false);
-    hide();
-}
-
 void QtMainForm::OnTick() {
-    link_.Forward([](TenalineFrm& frm) { frm.SurvConnTimer(); });
+    logic_->SurvConnTimer();
     tray_.Refresh();
     KeepReachable();
     if (stateFile_.isEmpty()) return;
@@ -288,10 +289,12 @@ QString QtMainForm::StateText() const {
     return text;
 }
 
+// The window and its icon disappear and its timer stops; the event loop then deletes it.
 void QtMainForm::closeEvent(QCloseEvent* event) {
     event->accept();
-    Dismiss();
-    link_.Forward([](TenalineFrm& frm) { frm.FormUnload(); });
+    survConn_.stop();
+    tray_.SetPresent(false);
+    logic_->FormUnload();
 }
 
 // Minimising hides into the notification area; bringing back from the task bar a window that
@@ -303,21 +306,19 @@ void QtMainForm::changeEvent(QEvent* event) {
         if (isMinimized()) return;
         standingForHidden_ = false;
         QMetaObject::invokeMethod(
-            this, [this] { link_.Forward([](TenalineFrm& frm) { frm.RestoreRequested(); }); },
-            Qt::QueuedConnection);
+            this, [this] { logic_->RestoreRequested(); }, Qt::QueuedConnection);
         return;
     }
     if (isMinimized()) {
         QMetaObject::invokeMethod(
-            this, [this] { link_.Forward([](TenalineFrm& frm) { frm.FormResize(); }); },
-            Qt::QueuedConnection);
+            this, [this] { logic_->FormResize(); }, Qt::QueuedConnection);
     }
 }
 
 // The window's right button opens the same menu as the icon's.
 void QtMainForm::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
-    link_.Forward([](TenalineFrm& frm) { frm.TrayMenuEvent(TrayIcon::kRightButton); });
+    logic_->TrayMenuEvent(TrayIcon::kRightButton);
 }
 
 }  // namespace velnix::qt_platform

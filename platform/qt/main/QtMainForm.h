@@ -1,15 +1,18 @@
 #pragma once
 
+#include <QEventLoopLocker>
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 #include <map>
+#include <memory>
 
 #include "platform/qt/graphs/QtCanvas.h"
-#include "platform/qt/main/FrmLink.h"
 #include "platform/qt/main/QtCommandMenu.h"
+#include "platform/qt/main/QtImageList.h"
+#include "platform/qt/main/QtTenalineFrm.h"
 #include "platform/qt/main/QtTrayIcon.h"
 #include "ui/main/FormControls.h"
 
@@ -22,12 +25,16 @@ namespace velnix::qt_platform {
 // Where the desktop has no notification area, hiding would leave no way back: the window is
 // minimised into the task bar instead, and bringing it back from there counts as a show. A
 // window hidden into a notification area that goes away later goes to the task bar too.
+//
+// The window owns its logic. Closed, it lets go of the connection object and deletes itself with
+// its logic; until then, even hidden into the notification area, it keeps the program's event
+// loop running.
 class QtMainForm : public QWidget, public FormControls {
   public:
-    QtMainForm();
+    explicit QtMainForm(const QtTenalineFrmServices& services);
     ~QtMainForm() override;
 
-    FrmLink& Link() { return link_; }
+    const std::shared_ptr<TenalineFrm>& Logic() const { return logic_; }
     QtCommandMenu& Menu() { return menu_; }
     QtTrayIcon& Tray() { return tray_; }
     QtCanvas& GraphD() { return *picGraphD_; }
@@ -47,9 +54,6 @@ class QtMainForm : public QWidget, public FormControls {
     void Hide() override;
     bool IsMinimised() const override;
     void SetNormalState() override;
-
-    // The window is let go of: it and its icon disappear and its timer stops.
-    void Dismiss();
 
     // What the window shows, one "name=value" line per control, for checks from outside.
     QString StateText() const;
@@ -77,8 +81,10 @@ class QtMainForm : public QWidget, public FormControls {
     void OnTick();
     void KeepReachable();
 
+    QEventLoopLocker keepsTheProgramRunning_;
     QFont font_;
-    FrmLink link_;
+    std::shared_ptr<TenalineFrm> logic_;  // made once the controls exist
+    QtImageList images_;
     QtCommandMenu menu_;
     QtTrayIcon tray_;
     QTimer survConn_;

@@ -19,9 +19,9 @@ struct QtTenalineFrmServices {
 };
 
 // Creates the main window: its widgets, menu, icon, image list and timer, and the window logic
-// that drives them. The widgets live as long as the logic; while it lives the program's event
-// loop does not end by itself, even with the window hidden into the notification area. Once it
-// is let go of, the program ends when no window of it is left shown.
+// that drives them, which the window owns. While the window exists the program's event loop does
+// not end by itself, even with the window hidden into the notification area. Closed, the window
+// deletes itself with its logic, and the program ends when no window of it is left shown.
 std::shared_ptr<TenalineFrm> CreateQtTenalineFrm(const QtTenalineFrmServices& services);
 
 }  // namespace velnix::qt_platform

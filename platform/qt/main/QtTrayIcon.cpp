@@ -5,16 +5,15 @@
 
 namespace velnix::qt_platform {
 
-QtTrayIcon::QtTrayIcon(const FrmLink& link) : link_(link) {
-    QObject::connect(
-        &icon_, &QSystemTrayIcon::activated, &icon_,
-        [this](QSystemTrayIcon::ActivationReason reason) {
-            if (reason == QSystemTrayIcon::Trigger) {
-                link_.Forward([](TenalineFrm& frm) { frm.TrayToggleEvent(TrayIcon::kLeftButton); });
-            } else if (reason == QSystemTrayIcon::Context) {
-                link_.Forward([](TenalineFrm& frm) { frm.TrayMenuEvent(TrayIcon::kRightButton); });
-            }
-        });
+QtTrayIcon::QtTrayIcon(const std::shared_ptr<TenalineFrm>& logic) : logic_(logic) {
+    QObject::connect(&icon_, &QSystemTrayIcon::activated, &icon_,
+                     [this](QSystemTrayIcon::ActivationReason reason) {
+                         if (reason == QSystemTrayIcon::Trigger) {
+                             logic_->TrayToggleEvent(TrayIcon::kLeftButton);
+                         } else if (reason == QSystemTrayIcon::Context) {
+                             logic_->TrayMenuEvent(TrayIcon::kRightButton);
+                         }
+                     });
 }
 
 void QtTrayIcon::TipText(std::string_view tip) { icon_.setToolTip(FromUtf8(tip)); }

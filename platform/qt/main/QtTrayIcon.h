@@ -2,7 +2,9 @@
 
 #include <QSystemTrayIcon>
 
-#include "platform/qt/main/FrmLink.h"
+#include <memory>
+
+#include "ui/main/TenalineFrm.h"
 #include "ui/main/TrayIcon.h"
 
 namespace velnix::qt_platform {
@@ -12,7 +14,8 @@ namespace velnix::qt_platform {
 // and its right button (Context) button code 2.
 class QtTrayIcon : public TrayIcon {
   public:
-    explicit QtTrayIcon(const FrmLink& link);
+    // Its buttons go to the window logic `logic`, which the window makes once its controls exist.
+    explicit QtTrayIcon(const std::shared_ptr<TenalineFrm>& logic);
 
     void TipText(std::string_view tip) override;
     void IconPicture(PictureRef picture) override;
@@ -31,7 +34,7 @@ class QtTrayIcon : public TrayIcon {
     const QSystemTrayIcon& Icon() const { return icon_; }
 
   private:
-    const FrmLink& link_;
+    const std::shared_ptr<TenalineFrm>& logic_;
     QSystemTrayIcon icon_;
     bool inTray_ = false;
     bool wanted_ = false;
