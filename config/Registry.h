@@ -49,8 +49,8 @@ inline constexpr uint32_t kKeyChangeRights = kKeySetValue | kKeyCreateSubKey | k
 
 // The system registry, with the contract of the five Windows calls. Key paths are relative to
 // the key given and compared without regard to letter case; keys are only opened, never
-// created. Names and text data cross this interface as the program's text; the Windows
-// implementation converts them to and from the system's ANSI code page.
+// created. Names and text data cross this interface as the program's text (UTF-8), and text
+// sizes count its bytes; the Windows implementation converts to and from the W calls' UTF-16.
 class Registry {
   public:
     virtual ~Registry() = default;

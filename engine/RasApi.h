@@ -66,7 +66,8 @@ inline constexpr uint32_t kRasStatsSize = 60;
 // - when the records do not fit, the call writes nothing, sets `roomBytes` to the room needed
 //   and `count` to the number of records there are, and returns kErrorBufferTooSmall;
 // - otherwise it fills the records (size field, then the data), sets `count` and returns 0.
-// Entry names are NUL-terminated text in the system's code page (UTF-8 on Linux).
+// Entry names are NUL-terminated UTF-8 text on Linux and on Windows, whose adapter calls the W
+// functions and converts.
 class RasApi {
   public:
     virtual ~RasApi() = default;
