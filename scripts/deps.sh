@@ -1,12 +1,20 @@
 #!/bin/sh
-# Installs the Debian packages that building, running and testing Velnix need, when missing;
-# or, given package names, those packages.
+# Installs the Debian packages Velnix needs, when missing: with --run, those that building and
+# running the program need; without arguments, the test and screenshot tools as well; given
+# package names, those packages.
 set -eu
 
-PACKAGES="${*:-cmake ninja-build g++ pkg-config clang-format \
-  libgtest-dev libgmock-dev libbenchmark-dev \
+RUN_PACKAGES="cmake ninja-build g++ pkg-config \
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins \
-  fonts-comic-neue ppp dbus dbus-x11 xvfb xauth trayer xdotool imagemagick}"
+  fonts-comic-neue ppp dbus"
+TEST_PACKAGES="clang-format libgtest-dev libgmock-dev libbenchmark-dev \
+  dbus-x11 xvfb xauth trayer xdotool imagemagick"
+
+case "${1:-}" in
+    --run) PACKAGES=$RUN_PACKAGES ;;
+    "") PACKAGES="$RUN_PACKAGES $TEST_PACKAGES" ;;
+    *) PACKAGES="$*" ;;
+esac
 
 missing=""
 for package in $PACKAGES; do

@@ -1,5 +1,7 @@
 #include "tests/linux/FixtureRoot.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -57,12 +59,19 @@ void FixtureRoot::AddPeer(const std::string& name) const {
     Write("/etc/ppp/peers/" + name, "noauth\n");
 }
 
-void FixtureRoot::AddProcess(uint32_t pid, const std::vector<std::string>& arguments) const {
+Uids OwnUids() { return {getuid(), geteuid()}; }
+
+void FixtureRoot::AddProcess(uint32_t pid, const std::vector<std::string>& arguments,
+                             Uids uids) const {
+    const std::string folder = "/proc/" + std::to_string(pid);
     std::string commandLine;
     for (const std::string& argument : arguments) commandLine += argument + '\0';
-    Write("/proc/" + std::to_string(pid) + "/cmdline", commandLine);
-    const std::string environment = "LANG=C.UTF-8\0VELNIX_ROOT="s + root_.string() + '\0';
-    Write("/proc/" + std::to_string(pid) + "/environ", environment);
+    Write(folder + "/cmdline", commandLine);
+    Write(folder + "/environ", "LANG=C.UTF-8\0VELNIX_ROOT="s + root_.string() + '\0');
+    const std::string real = std::to_string(uids.real);
+    const std::string effective = std::to_string(uids.effective);
+    Write(folder + "/status", "Name:\tpppd\nUmask:\t0022\nState:\tS (sleeping)\nUid:\t" + real +
+                                  '\t' + effective + '\t' + effective + '\t' + effective + '\n');
 }
 
 void FixtureRoot::AddInterface(const std::string& name, bool up, uint64_t received,

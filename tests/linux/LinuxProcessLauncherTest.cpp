@@ -1,6 +1,8 @@
 #include "platform/linux/process/LinuxProcessLauncher.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gmock/gmock.h>
@@ -9,13 +11,21 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "common/Errors.h"
+#include "engine/DialCommand.h"
 #include "platform/linux/process/ProgramSearch.h"
+#include "platform/linux/ras/PppWords.h"
 #include "platform/linux/ras/SmallFile.h"
 #include "platform/linux/simulation/SimulatedProvider.h"
+#include "tests/linux/FakePppd.h"
+#include "tests/linux/FixtureRoot.h"
 #include "tests/linux/ProgramRun.h"
+#include "tests/linux/Unprivileged.h"
 
 namespace velnix::linux_platform {
 namespace {
@@ -150,6 +160,94 @@ TEST_F(ProgramFolder, ProgramsAreFoundInTheGivenFoldersInOrderWithOrWithoutExe) 
 
     // The running program's folder is the build's bin folder, where the dialer lives.
     EXPECT_EQ(RunningProgramFolder(), fs::path(VELNIX_BIN_DIR));
+}
+
+// What a user polling every command line (/proc/*/cmdline) sees of the dials.
+struct Sightings {
+    int dialers = 0;  // the dialer's command line, `rasdial.exe ENTRY LOGIN *`
+    int pppds = 0;    // pppd's (the stand-in's, run by /bin/sh)
+    int leaks = 0;    // the password, or a command line of the dial of any other form
+};
+
+// Polls the command lines of every process until `stop` reaches its end, and writes what it saw
+// of the dials of `login` to `result`; run as nobody when this process is root.
+[[noreturn]] void Poll(int stop, int result, const std::string& login,
+                       const std::string& password) {
+    if (geteuid() == 0 && !testing::BecomeNobody()) _exit(1);
+    Sightings seen;
+    struct pollfd ended = {stop, POLLIN, 0};
+    while (::poll(&ended, 1, 0) == 0) {
+        std::error_code error;
+        for (const auto& process : fs::directory_iterator("/proc", error)) {
+            const auto commandLine = ReadSmallFile(process.path() / "cmdline");
+            if (!commandLine) continue;
+            if (commandLine->find(password) != std::string::npos) ++seen.leaks;
+            if (commandLine->find(login) == std::string::npos) continue;
+            std::vector<std::string> words;
+            std::istringstream stream(*commandLine);
+            for (std::string word; std::getline(stream, word, '\0');) words.push_back(word);
+            if (words.size() == 4 && words[0] == "rasdial.exe" && words[2] == login &&
+                words[3] == "*") {
+                ++seen.dialers;
+            } else if (words.size() == 8 && words[0] == "/bin/sh" && words[5] == login &&
+                       words[6] == "file" && words[7].starts_with("/dev/fd/")) {
+                ++seen.pppds;
+            } else {
+                ++seen.leaks;
+            }
+        }
+    }
+    const bool written = write(result, &seen, sizeof seen) == sizeof seen;
+    _exit(written ? 0 : 1);
+}
+
+// Another user polling /proc during 200 dials never sees the password nor its length: the
+// dialer gets `*` and reads the password from a pipe, and so does pppd.
+TEST(DialerPassword, IsOnNoCommandLineDuring200Dials) {
+    testing::FixtureRoot root;
+    root.AddPeer("Fournisseur ADSL");
+    testing::FakePppd pppd(root, false);
+    const std::string login = "jean." + std::to_string(getpid());
+    const std::string password = "s3cr\"et " + std::to_string(getpid()) + "\\é";
+
+    int stop[2];
+    int result[2];
+    ASSERT_EQ(pipe2(stop, O_CLOEXEC), 0);
+    ASSERT_EQ(pipe2(result, O_CLOEXEC), 0);
+    const pid_t poller = fork();
+    if (poller == 0) {
+        close(stop[1]);
+        close(result[0]);
+        Poll(stop[0], result[1], login, password);
+    }
+    close(stop[0]);
+    close(result[1]);
+
+    linux_platform::LinuxProcessLauncher launcher;
+    for (int dial = 0; dial < 200; ++dial) {
+        launcher.StartHidden(DialCommandLine("Fournisseur ADSL", login, password));
+    }
+    // Every dial ends, through the stand-in or as "already being dialed".
+    EXPECT_TRUE(SimulatedProvider::WaitFor([&] {
+        for (const auto& process : fs::directory_iterator("/proc")) {
+            const auto commandLine = ReadSmallFile(process.path() / "cmdline");
+            if (commandLine && commandLine->find(login) != std::string::npos) return false;
+        }
+        return true;
+    }));
+    close(stop[1]);
+    Sightings seen;
+    ASSERT_EQ(read(result[0], &seen, sizeof seen), static_cast<ssize_t>(sizeof seen));
+    close(result[0]);
+    waitpid(poller, nullptr, 0);
+
+    std::cout << "200 numérotations : " << seen.dialers << " lignes de rasdial et " << seen.pppds
+              << " de pppd vues, " << seen.leaks << " fuites" << std::endl;
+    EXPECT_EQ(seen.leaks, 0);
+    EXPECT_GT(seen.dialers + seen.pppds, 0) << "the poll caught no dial: nothing was checked";
+    const std::vector<std::string> starts = pppd.Starts();
+    ASSERT_FALSE(starts.empty());
+    EXPECT_THAT(starts.front(), HasSubstr("password " + QuotePppWord(password) + "\n"));
 }
 
 }  // namespace

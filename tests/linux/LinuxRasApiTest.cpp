@@ -70,10 +70,11 @@ ras::RasStats Statistics(LinuxRasApi& ras, uint32_t handle, uint32_t expectedRes
     return stats;
 }
 
-TEST(LinuxPhoneBook, ListsPeerFilesByNameLeavingOutBackupsDotFilesAndFolders) {
+TEST(LinuxPhoneBook, ListsPeerFilesByNameLeavingOutBackupsAutosavesDotFilesAndFolders) {
     FixtureRoot root;
-    for (const char* name : {"zeta", "Alpha", "beta", "beta~", "beta.bak", "beta.dpkg-old",
-                             "beta.dpkg-dist", "beta.dpkg-new", "beta.ucf-old", ".hidden"}) {
+    for (const char* name :
+         {"zeta", "Alpha", "beta", "beta~", "beta.bak", "Maj.BAK", "#beta#", "beta.dpkg-old",
+          "beta.dpkg-dist", "beta.dpkg-new", "beta.ucf-old", ".hidden"}) {
         root.AddPeer(name);
     }
     fs::create_directories(root.Path("/etc/ppp/peers/dossier"));

@@ -1,12 +1,17 @@
 #include "tests/linux/ProgramRun.h"
 
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
+#include <thread>
 
 #include "platform/linux/ras/SmallFile.h"
 #include "tests/linux/Unprivileged.h"
@@ -88,6 +93,66 @@ ProgramRun RunProgram(const std::vector<std::string>& arguments, bool unprivileg
     int status = 0;
     if (waitpid(child, &status, 0) == child && WIFEXITED(status)) run.status = WEXITSTATUS(status);
     return run;
+}
+
+std::vector<int> RunTogether(const std::vector<std::vector<std::string>>& programs) {
+    int gate[2];
+    if (pipe2(gate, O_CLOEXEC) != 0) return {};
+    std::vector<pid_t> children;
+    for (const std::vector<std::string>& arguments : programs) {
+        std::vector<char*> argv;
+        for (const std::string& argument : arguments) {
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        }
+        argv.push_back(nullptr);
+        const pid_t child = fork();
+        if (child == 0) {
+            const int null = open("/dev/null", O_RDWR);
+            dup2(null, STDOUT_FILENO);
+            dup2(null, STDERR_FILENO);
+            close(gate[1]);
+            char go;
+            while (read(gate[0], &go, 1) < 0 && errno == EINTR) {
+            }
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        children.push_back(child);
+    }
+    close(gate[0]);
+    close(gate[1]);  // every child waits for this end of file, then starts
+    std::vector<int> statuses;
+    for (const pid_t child : children) {
+        int status = 0;
+        const bool ended = waitpid(child, &status, 0) == child && WIFEXITED(status);
+        statuses.push_back(ended ? WEXITSTATUS(status) : -1);
+    }
+    return statuses;
+}
+
+int RunGuarded(const std::function<int()>& work, int seconds, long& elapsedMs) {
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = fork();
+    if (child == 0) {
+        setpgid(0, 0);
+        _exit(work());
+    }
+    setpgid(child, child);
+    int status = 0;
+    pid_t ended = 0;
+    while ((ended = waitpid(child, &status, WNOHANG)) == 0 &&
+           std::chrono::steady_clock::now() - start < std::chrono::seconds(seconds)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    elapsedMs = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                      std::chrono::steady_clock::now() - start)
+                                      .count());
+    if (ended == 0) {
+        kill(-child, SIGKILL);
+        waitpid(child, &status, 0);
+        return -1;
+    }
+    return ended == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 std::string DialerPath() { return std::string(VELNIX_BIN_DIR) + "/rasdial"; }

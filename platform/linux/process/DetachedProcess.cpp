@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string_view>
 
 namespace velnix::linux_platform {
 
@@ -33,9 +34,31 @@ int AboveStandardStreams(int fd) {
     ::_exit(127);
 }
 
+// The reading end of a close-on-exec pipe that holds `input` and its end, above the standard
+// streams; -1 with errno set on failure.
+int InputPipe(std::string_view input) {
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0) return -1;
+    ::fcntl(ends[1], F_SETFL, O_NONBLOCK);  // a text larger than the pipe fails, never blocks
+    const ssize_t written = ::write(ends[1], input.data(), input.size());
+    int error = 0;
+    if (written < 0 && errno != EAGAIN) {
+        error = errno;
+    } else if (written != static_cast<ssize_t>(input.size())) {
+        error = E2BIG;
+    }
+    ::close(ends[1]);
+    if (error != 0) {
+        ::close(ends[0]);
+        errno = error;
+        return -1;
+    }
+    return AboveStandardStreams(ends[0]);
+}
+
 // In the grandchild: only async-signal-safe calls from here to exec.
 [[noreturn]] void RunProgram(const char* program, char* const* argv, char* const* envp,
-                             int statusPipe, long openMax) {
+                             int statusPipe, int inputPipe, long openMax) {
     sigset_t none;
     ::sigemptyset(&none);
     ::sigprocmask(SIG_SETMASK, &none, nullptr);
@@ -45,8 +68,10 @@ int AboveStandardStreams(int fd) {
 
     const int null = ::open("/dev/null", O_RDWR);
     if (null < 0) ReportAndExit(statusPipe, errno);
-    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
-        if (null != fd && ::dup2(null, fd) < 0) ReportAndExit(statusPipe, errno);
+    // Standard input last: /dev/null may have been given descriptor 0.
+    for (const int fd : {STDOUT_FILENO, STDERR_FILENO, STDIN_FILENO}) {
+        const int stream = fd == STDIN_FILENO && inputPipe >= 0 ? inputPipe : null;
+        if (stream != fd && ::dup2(stream, fd) < 0) ReportAndExit(statusPipe, errno);
     }
     if (null > STDERR_FILENO) ::close(null);
 
@@ -61,7 +86,7 @@ int AboveStandardStreams(int fd) {
 }  // namespace
 
 int StartDetached(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-                  const std::vector<std::string>& environment) {
+                  const std::vector<std::string>& environment, std::string_view input) {
     const std::vector<char*> argv = PointersTo(arguments);
     const std::vector<char*> envp = PointersTo(environment);
     const long openMax = ::sysconf(_SC_OPEN_MAX);
@@ -70,7 +95,8 @@ int StartDetached(const std::filesystem::path& program, const std::vector<std::s
     if (::pipe2(status, O_CLOEXEC) != 0) return errno;
     status[0] = AboveStandardStreams(status[0]);
     status[1] = AboveStandardStreams(status[1]);
-    if (status[0] < 0 || status[1] < 0) {
+    const int inputPipe = input.empty() || status[0] < 0 || status[1] < 0 ? -1 : InputPipe(input);
+    if (status[0] < 0 || status[1] < 0 || (!input.empty() && inputPipe < 0)) {
         const int error = errno;
         if (status[0] >= 0) ::close(status[0]);
         if (status[1] >= 0) ::close(status[1]);
@@ -84,10 +110,11 @@ int StartDetached(const std::filesystem::path& program, const std::vector<std::s
         const pid_t grandchild = ::fork();
         if (grandchild < 0) ReportAndExit(status[1], errno);
         if (grandchild > 0) ::_exit(0);
-        RunProgram(program.c_str(), argv.data(), envp.data(), status[1], openMax);
+        RunProgram(program.c_str(), argv.data(), envp.data(), status[1], inputPipe, openMax);
     }
     const int forkError = errno;
     ::close(status[1]);
+    if (inputPipe >= 0) ::close(inputPipe);
     if (intermediate < 0) {
         ::close(status[0]);
         return forkError;

@@ -10,6 +10,7 @@
 #include "common/Errors.h"
 #include "platform/linux/process/CommandLine.h"
 #include "platform/linux/process/DetachedProcess.h"
+#include "platform/linux/process/DialerPassword.h"
 #include "platform/linux/process/ProgramSearch.h"
 #include "platform/linux/process/SystemErrorText.h"
 
@@ -48,7 +49,7 @@ void LinuxProcessLauncher::StartHidden(const std::string& commandLine) {
 void LinuxProcessLauncher::StartShown(const std::string& commandLine) { Start(commandLine, true); }
 
 void LinuxProcessLauncher::Start(const std::string& commandLine, bool withDisplay) {
-    const std::vector<std::string> arguments = SplitCommandLine(commandLine);
+    std::vector<std::string> arguments = SplitCommandLine(commandLine);
     if (arguments.empty()) throw ProcessStartError("Ligne de commande vide");
     const std::optional<std::filesystem::path> program =
         FindProgram(arguments.front(), ProgramFolders());
@@ -57,7 +58,9 @@ void LinuxProcessLauncher::Start(const std::string& commandLine, bool withDispla
         throw ProcessStartError("Fichier introuvable : " + name +
                                 " (ni à côté du programme, ni dans le PATH)");
     }
-    const int error = StartDetached(*program, arguments, SessionEnvironment(withDisplay));
+    const std::optional<std::string> password = TakeDialerPassword(arguments);
+    const int error =
+        StartDetached(*program, arguments, SessionEnvironment(withDisplay), password.value_or(""));
     if (error != 0) {
         throw ProcessStartError("Impossible de lancer " + name + " : " + SystemErrorText(error));
     }

@@ -12,6 +12,10 @@ namespace velnix::linux_platform {
 // for and leaves no zombie. A program that is missing or cannot be executed is reported as a
 // ProcessStartError with a French message.
 //
+// The dialer's dial (`rasdial.exe ENTRY LOGIN PASSWORD`) starts as `rasdial ENTRY LOGIN *` with
+// the password on its standard input, through a pipe: on Linux any local user may read a
+// process's command line (TakeDialerPassword).
+//
 // Hidden and shown differ in the environment only: a hidden process gets the session's
 // environment without DISPLAY and WAYLAND_DISPLAY, so it cannot open a window; a shown one keeps
 // the whole environment and opens its windows on the user's display.

@@ -1,5 +1,7 @@
 #include "platform/linux/ras/PppLinks.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <charconv>
 #include <chrono>
@@ -80,7 +82,43 @@ bool RunsUnderThisRoot(const fs::path& processFolder) {
            variables.end();
 }
 
+// The number after the blanks at the start of `text`; moves `text` past it.
+std::optional<uint64_t> TakeNumber(std::string_view& text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    uint64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc()) return std::nullopt;
+    text.remove_prefix(static_cast<size_t>(end - text.data()));
+    return value;
+}
+
+// The real and effective uids of a process: the first two numbers of the Uid line of its
+// status file.
+std::optional<std::pair<uint64_t, uint64_t>> UidsOf(const fs::path& processFolder) {
+    const std::optional<std::string> status = ReadSmallFile(processFolder / "status");
+    if (!status) return std::nullopt;
+    std::string_view rest(*status);
+    while (!rest.empty() && !rest.starts_with("Uid:")) {
+        rest.remove_prefix(std::min(rest.find('\n'), rest.size() - 1) + 1);
+    }
+    if (rest.empty()) return std::nullopt;
+    rest.remove_prefix(4);
+    const std::optional<uint64_t> real = TakeNumber(rest);
+    const std::optional<uint64_t> effective = TakeNumber(rest);
+    if (!real || !effective) return std::nullopt;
+    return std::pair(*real, *effective);
+}
+
+bool IsOwnOrSystemProcessIn(const fs::path& processFolder) {
+    const auto uids = UidsOf(processFolder);
+    return uids && (uids->second == 0 || uids->first == ::getuid());
+}
+
 }  // namespace
+
+bool IsOwnOrSystemProcess(uint32_t pid) {
+    return IsOwnOrSystemProcessIn(UnderRoot("/proc") / std::to_string(pid));
+}
 
 std::optional<std::string> PeerOfCommandLine(std::string_view commandLine) {
     const std::vector<std::string_view> words = NulSeparatedWords(commandLine);
@@ -104,7 +142,8 @@ std::vector<uint32_t> PppdProcessesOf(std::string_view entry) {
         const std::string_view program(commandLine->c_str());  // the first argument
         if (fs::path(program).filename() != "pppd") continue;
         const std::optional<std::string> called = PeerOfCommandLine(*commandLine);
-        if (called && EqualsIgnoreCase(*called, entry) && RunsUnderThisRoot(it->path())) {
+        if (called && EqualsIgnoreCase(*called, entry) && IsOwnOrSystemProcessIn(it->path()) &&
+            RunsUnderThisRoot(it->path())) {
             pids.push_back(static_cast<uint32_t>(*pid));
         }
     }

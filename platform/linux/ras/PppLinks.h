@@ -27,9 +27,16 @@ std::vector<PppLink> ListPppLinks();
 // `call`, when it fits the 256-byte name field.
 std::optional<std::string> PeerOfCommandLine(std::string_view commandLine);
 
+// Whether a process may be taken for a pppd that dials for this machine, by its uids in
+// /proc/<pid>/status: the real pppd, installed setuid, runs with effective uid 0, and one that
+// the caller started itself has the caller's real uid. A process of another unprivileged user
+// is neither, whatever it calls itself.
+bool IsOwnOrSystemProcess(uint32_t pid);
+
 // The pppd processes calling `entry` (letter case aside), whether or not they have a unit yet:
-// every /proc/<pid> whose program is pppd and whose command line names the entry after `call`.
-// Under a moved root, only the processes whose environment names that root count. Sorted by pid.
+// every /proc/<pid> whose program is pppd, whose command line names the entry after `call` and
+// that is the caller's own or the system's (IsOwnOrSystemProcess). Under a moved root, only the
+// processes whose environment names that root count. Sorted by pid.
 std::vector<uint32_t> PppdProcessesOf(std::string_view entry);
 
 struct LinkFigures {

@@ -4,6 +4,7 @@
 #include <array>
 #include <filesystem>
 
+#include "common/Text.h"
 #include "engine/RasApi.h"
 #include "platform/linux/SystemRoot.h"
 
@@ -13,7 +14,11 @@ namespace fs = std::filesystem;
 
 bool IsPeerName(std::string_view name) {
     if (name.empty() || name.size() >= ras::kEntryNameRoom || name.front() == '.') return false;
-    if (name.back() == '~' || name.ends_with(".bak")) return false;
+    const bool backup =
+        name.back() == '~' ||
+        (name.size() >= 4 && EqualsIgnoreCase(name.substr(name.size() - 4), ".bak"));
+    const bool autosave = name.size() > 1 && name.front() == '#' && name.back() == '#';
+    if (backup || autosave) return false;
     constexpr std::array<std::string_view, 2> kLeftovers = {".dpkg-", ".ucf-"};
     return std::none_of(kLeftovers.begin(), kLeftovers.end(), [&](std::string_view leftover) {
         return name.find(leftover) != std::string_view::npos;

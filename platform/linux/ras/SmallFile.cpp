@@ -1,6 +1,7 @@
 #include "platform/linux/ras/SmallFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,8 +10,16 @@ namespace velnix::linux_platform {
 
 std::optional<std::string> ReadSmallFile(const std::filesystem::path& path) {
     constexpr size_t kLimit = 64 * 1024;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    // The look before the open spares a device the side effects of an open; the look after it
+    // catches a file replaced in between.
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return std::nullopt;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
     std::string content;
     char chunk[4096];
     bool failed = false;

@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <string.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <syslog.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,12 +18,14 @@
 
 #include "common/Text.h"
 #include "platform/linux/SystemRoot.h"
+#include "platform/linux/process/DialerPassword.h"
 #include "platform/linux/process/ProgramSearch.h"
 #include "platform/linux/process/SystemErrorText.h"
 #include "platform/linux/ras/LinuxRasApi.h"
 #include "platform/linux/ras/PppLinks.h"
 #include "platform/linux/ras/PppPeers.h"
 #include "platform/linux/ras/PppWords.h"
+#include "platform/linux/rasdial/PasswordInput.h"
 
 namespace velnix::linux_platform {
 
@@ -31,18 +35,37 @@ namespace {
 // without a word (and a long password could fill the pipe before pppd reads it).
 constexpr size_t kWordLimit = 255;
 
+// Every failure also goes to the system log (journalctl -t rasdial), since the dialer started
+// by Velnix has no terminal to show it on.
 int Fail(int status, const std::string& message) {
     std::cerr << "rasdial : " << message << std::endl;
+    ::openlog("rasdial", LOG_PID, LOG_USER);
+    ::syslog(LOG_ERR, "%s", message.c_str());
     return status;
+}
+
+// Moves a descriptor that pppd must inherit above the standard streams, which pppd closes when
+// it detaches; -1 with errno set on failure.
+int AboveStandardStreams(int fd) {
+    if (fd > STDERR_FILENO) return fd;
+    const int moved = ::fcntl(fd, F_DUPFD, STDERR_FILENO + 1);
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return moved;
 }
 
 std::string Quoted(const std::string& entry) { return "« " + entry + " »"; }
 
-// The pppd processes of the entry: those with a unit, and those still dialing before it.
+// The pppd processes of the entry: those with a unit, and those still dialing before it. Only
+// the caller's own and the system's count: another user's process is neither waited for nor
+// signalled.
 std::vector<uint32_t> PppdsOf(const std::string& entry) {
     std::vector<uint32_t> pids = PppdProcessesOf(entry);
     for (const PppLink& link : ListPppLinks()) {
-        if (EqualsIgnoreCase(link.entry, entry)) pids.push_back(link.pid);
+        if (EqualsIgnoreCase(link.entry, entry) && IsOwnOrSystemProcess(link.pid)) {
+            pids.push_back(link.pid);
+        }
     }
     std::sort(pids.begin(), pids.end());
     pids.erase(std::unique(pids.begin(), pids.end()), pids.end());
@@ -69,8 +92,44 @@ int CheckEntry(const std::string& entry) {
     return kDialerDone;
 }
 
+// Opens the entry's options file and locks it for this dial. The descriptor is inherited by
+// pppd, which holds the lock for its life: from before the test for a pppd of the entry until
+// that pppd ends, no other dial of the entry gets past this point. kDialerDone with `lock` -1
+// when another dial holds it.
+int LockEntry(const std::string& entry, int& lock) {
+    lock = ::open(UnderRoot("/etc/ppp/peers/" + entry).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    if (lock < 0) {
+        if (errno == EACCES) {
+            return Fail(kDialerNoRight, "droits insuffisants pour composer " + Quoted(entry) +
+                                            " (il faut appartenir au groupe dip)");
+        }
+        return Fail(kDialerUnknownEntry, "entrée inconnue " + Quoted(entry));
+    }
+    struct stat status {};
+    if (::fstat(lock, &status) != 0 || !S_ISREG(status.st_mode)) {  // replaced since the check
+        ::close(lock);
+        return Fail(kDialerUnknownEntry, "entrée inconnue " + Quoted(entry));
+    }
+    if (::flock(lock, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(lock);
+        lock = -1;
+        if (error == EWOULDBLOCK) return kDialerDone;
+        return Fail(kDialerSystemError,
+                    "impossible de réserver " + Quoted(entry) + " : " + SystemErrorText(error));
+    }
+    lock = AboveStandardStreams(lock);
+    if (lock < 0) {
+        return Fail(kDialerSystemError,
+                    "impossible de réserver " + Quoted(entry) + " : " + SystemErrorText(errno));
+    }
+    return kDialerDone;
+}
+
 // pppd lives in /usr/sbin, which a user's PATH often lacks. Under a moved root (a simulation)
-// only PATH counts, so that the real pppd never dials what was checked in the fixture.
+// only PATH counts, so that the real pppd never dials what was checked in the fixture. A pppd
+// that this user may not run (Debian's runs for root and the group dip only) is still returned,
+// so that its start fails as a lack of right, not as a missing program.
 std::optional<std::filesystem::path> FindPppd() {
     std::vector<std::filesystem::path> folders = SearchPathFolders();
     if (SystemRoot() == "/") {
@@ -78,7 +137,12 @@ std::optional<std::filesystem::path> FindPppd() {
             folders.emplace_back(folder);
         }
     }
-    return FindProgram("pppd", folders);
+    if (std::optional<std::filesystem::path> pppd = FindProgram("pppd", folders)) return pppd;
+    for (const std::filesystem::path& folder : folders) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(folder / "pppd", error)) return folder / "pppd";
+    }
+    return std::nullopt;
 }
 
 // A pipe holding the option line `password "<password>"`, at end of file once read; returns
@@ -97,10 +161,7 @@ int PasswordPipe(std::string& password) {
     }
     ::explicit_bzero(option.data(), option.size());
     if (result != 0) return -1;
-    if (ends[0] > STDERR_FILENO) return ends[0];
-    const int moved = ::fcntl(ends[0], F_DUPFD, STDERR_FILENO + 1);
-    ::close(ends[0]);
-    return moved;
+    return AboveStandardStreams(ends[0]);
 }
 
 }  // namespace
@@ -148,9 +209,15 @@ int HangUp(const std::string& entry) {
 int Dial(const std::string& entry, const std::string& login, std::string& password) {
     const std::string limit = " (" + std::to_string(kWordLimit) + " octets au plus)";
     if (login.size() > kWordLimit) return Fail(kDialerUsage, "identifiant trop long" + limit);
-    if (password.size() > kWordLimit) return Fail(kDialerUsage, "mot de passe trop long" + limit);
     if (const int status = CheckEntry(entry); status != kDialerDone) return status;
-    if (!PppdsOf(entry).empty()) {
+    if (password == kPasswordFromInput && !ReadPassword(STDIN_FILENO, password)) {
+        return Fail(kDialerSystemError,
+                    "impossible de lire le mot de passe : " + SystemErrorText(errno));
+    }
+    if (password.size() > kWordLimit) return Fail(kDialerUsage, "mot de passe trop long" + limit);
+    int lock = -1;
+    if (const int status = LockEntry(entry, lock); status != kDialerDone) return status;
+    if (lock < 0 || !PppdsOf(entry).empty()) {
         std::cout << "Connexion " << Quoted(entry) << " déjà établie ou en cours." << std::endl;
         return kDialerDone;
     }

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <system_error>
 
@@ -14,6 +13,7 @@
 #include "config/RegistryKeys.h"
 #include "platform/linux/SystemRoot.h"
 #include "platform/linux/process/CommandLine.h"
+#include "platform/linux/ras/SmallFile.h"
 #include "platform/linux/registry/DesktopEntry.h"
 #include "platform/linux/registry/StartCommand.h"
 #include "platform/linux/registry/SysInfoTool.h"
@@ -45,13 +45,11 @@ int32_t ReadStartCommand(std::optional<std::string>& command) {
     command.reset();
     std::error_code error;
     const fs::path file = StartEntryFile();
-    if (!fs::is_regular_file(file, error)) return reg::kErrorSuccess;
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    if (!fs::is_regular_file(file, error)) return reg::kErrorSuccess;  // a FIFO, a device, ...
+    const std::optional<std::string> text = ReadSmallFile(file);
+    if (!text)
         return ::access(file.c_str(), R_OK) != 0 ? reg::kErrorAccessDenied : reg::kErrorReadFault;
-    std::ostringstream text;
-    text << in.rdbuf();
-    const DesktopEntryFacts facts = ParseDesktopEntry(text.str());
+    const DesktopEntryFacts facts = ParseDesktopEntry(*text);
     if (!facts.hidden) command = StartCommandLine(ParseDesktopExecValue(facts.exec));
     return reg::kErrorSuccess;
 }

@@ -1,5 +1,7 @@
 #include "platform/linux/simulation/SimulatedOptions.h"
 
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -12,6 +14,14 @@
 namespace velnix::linux_platform {
 
 namespace {
+
+// A file named by the `file` option, such as the dialer's pipe /dev/fd/N, which is no regular
+// file: read as pppd does, whatever it is.
+std::optional<std::string> ReadHandedFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 bool ApplyWords(const std::vector<std::string>& words, bool fromCommandLine,
                 SimulatedOptions& options, std::string& error) {
@@ -39,7 +49,8 @@ bool ApplyWords(const std::vector<std::string>& words, bool fromCommandLine,
         }
         const std::string path =
             word == "call" ? UnderRoot("/etc/ppp/peers/" + value).string() : value;
-        const std::optional<std::string> text = ReadSmallFile(path);
+        const std::optional<std::string> text =
+            word == "call" ? ReadSmallFile(path) : ReadHandedFile(path);
         if (!text) {
             error = "impossible de lire " + path;
             return false;
