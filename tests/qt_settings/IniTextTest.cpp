@@ -45,8 +45,47 @@ TEST(IniText, HandEditedNamesInAnotherCaseAreTheSameKeys) {
     EXPECT_EQ(ini.Value("Tenaline", "Login"), "paul") << "the last of the same key wins";
     EXPECT_EQ(ini.Value("Tenaline", "PassWord"), "x") << "one section, however spelt";
     ini.SetValue("Tenaline", "Login", "marie");
-    ini.SetValue("Velnix", "AutoMask", "True");
-    EXPECT_EQ(ini.Serialise(), "[tenaline]\nlogin=marie\nPassWord=x\n\n[Velnix]\nAutoMask=True\n");
+    EXPECT_EQ(ini.Serialise(), "[tenaline]\nlogin=jean\nLOGIN=marie\n[TENALINE]\nPassWord=x\n")
+        << "the line that is read is the line that is written";
+}
+
+// A write changes the line of its key, or adds one to its section, and leaves every other byte.
+TEST(IniText, AWriteKeepsEveryOtherByteOfAHandEditedFile) {
+    constexpr char kHandEdited[] =
+        "\xEF\xBB\xBF# lu par Velnix\r\nPerdu=avant toute section\r\n\r\n"
+        "[Tenaline]\r\n; mon compte\r\n  Login = jean  \r\nPortée inconnue\r\n"
+        "Inconnue=1\r\n\r\n[Autre]\r\nLogin=x\r\n";
+    const struct {
+        const char* input;
+        const char* section;
+        const char* key;
+        const char* value;
+        const char* expected;
+    } cases[] = {
+        {kHandEdited, "Tenaline", "Login", "paul",
+         "\xEF\xBB\xBF# lu par Velnix\r\nPerdu=avant toute section\r\n\r\n"
+         "[Tenaline]\r\n; mon compte\r\n  Login =paul\r\nPortée inconnue\r\n"
+         "Inconnue=1\r\n\r\n[Autre]\r\nLogin=x\r\n"},
+        {kHandEdited, "Tenaline", "PassWord", "a\nb",
+         "\xEF\xBB\xBF# lu par Velnix\r\nPerdu=avant toute section\r\n\r\n"
+         "[Tenaline]\r\n; mon compte\r\n  Login = jean  \r\nPortée inconnue\r\n"
+         "Inconnue=1\r\nPassWord=a\\nb\r\n\r\n[Autre]\r\nLogin=x\r\n"},
+        {kHandEdited, "Velnix", "AutoMask", "True",
+         "\xEF\xBB\xBF# lu par Velnix\r\nPerdu=avant toute section\r\n\r\n"
+         "[Tenaline]\r\n; mon compte\r\n  Login = jean  \r\nPortée inconnue\r\n"
+         "Inconnue=1\r\n\r\n[Autre]\r\nLogin=x\r\n\r\n[Velnix]\r\nAutoMask=True\r\n"},
+        {"[Tenaline]\rLogin=jean", "Tenaline", "PassWord", "x",
+         "[Tenaline]\rLogin=jean\rPassWord=x"},
+        {"[Tenaline]\n; vide\n", "Tenaline", "Login", "jean", "[Tenaline]\nLogin=jean\n; vide\n"},
+        {"; rien\n", "Tenaline", "Login", "jean", "; rien\n\n[Tenaline]\nLogin=jean\n"},
+        {"", "Tenaline", "Login", "jean", "[Tenaline]\nLogin=jean\n"},
+    };
+    for (const auto& c : cases) {
+        IniText ini = IniText::Parse(c.input);
+        ini.SetValue(c.section, c.key, c.value);
+        EXPECT_EQ(ini.Serialise(), c.expected) << c.input << " + " << c.key;
+        EXPECT_EQ(IniText::Parse(ini.Serialise()).Value(c.section, c.key), c.value);
+    }
 }
 
 TEST(IniText, AHandEditedWindowsPathKeepsItsBackslashes) {

@@ -82,14 +82,58 @@ TEST_F(QtSettingsStoreTest, AnotherProcessesWriteIsSeenByTheNextRead) {
     EXPECT_THROW(ReadSetting(store, settings::kAutoReconnect), TypeMismatchError);
 }
 
-TEST_F(QtSettingsStoreTest, AWriteKeepsTheValuesOfAFileSavedWithAByteOrderMark) {
+TEST_F(QtSettingsStoreTest, AWriteChangesOnlyTheLineOfItsKeyInAHandEditedFile) {
     ASSERT_TRUE(QDir().mkpath(folder));
-    WriteRaw(folder + "/Quorath_Software.ini",
-             "\xEF\xBB\xBF[Tenaline]\r\nLogin=jean\r\nPassWord=secret\r\n");
+    const QString path = folder + "/Quorath_Software.ini";
+    WriteRaw(path,
+             "\xEF\xBB\xBF; à la main\r\nAvant=section\r\n\r\n[Tenaline]\r\nLogin=jean\r\n"
+             "Inconnue=1\r\nPassWord=secret\r\n");
     EXPECT_EQ(ReadSetting(store, settings::kLogin), "jean");
-    WriteSetting(store, settings::kAutoReconnect, false);
-    EXPECT_EQ(ReadSetting(store, settings::kLogin), "jean");
-    EXPECT_EQ(ReadSetting(store, settings::kPassWord), "secret");
+    WriteSetting(store, settings::kLogin, "paul");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(),
+              "\xEF\xBB\xBF; à la main\r\nAvant=section\r\n\r\n[Tenaline]\r\nLogin=paul\r\n"
+              "Inconnue=1\r\nPassWord=secret\r\n");
+}
+
+// Bytes that are no settings text are neither read nor replaced, and the error names the file.
+TEST_F(QtSettingsStoreTest, AFileThatIsNotSettingsTextIsLeftUntouched) {
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + "/Quorath_Software.ini";
+    QByteArray junk(10 * 1024 * 1024, '\0');
+    uint32_t seed = 1;
+    for (char& byte : junk) byte = static_cast<char>((seed = seed * 1103515245 + 12345) >> 16);
+    const struct {
+        QByteArray bytes;
+        const char* reason;
+    } cases[] = {
+        {junk, "plus de 1 Mo"},
+        {junk.left(64), "contenu binaire"},
+        {QByteArray("[Tenaline]\nLogin=jean\0\n", 22), "contenu binaire"},
+        {"[Tenaline]\nLogin=Andr\xE9\n", "pas en UTF-8"},
+        {QByteArray(2 * 1024 * 1024, ';'), "plus de 1 Mo"},
+    };
+    for (const auto& c : cases) {
+        WriteRaw(path, c.bytes);
+        for (const bool write : {false, true}) {
+            try {
+                if (write) {
+                    WriteSetting(store, settings::kLogin, "paul");
+                } else {
+                    ReadSetting(store, settings::kLogin);
+                }
+                ADD_FAILURE() << c.reason << (write ? ": written" : ": read");
+            } catch (const SettingsError& error) {
+                const std::string text = error.what();
+                EXPECT_NE(text.find("« " + path.toStdString() + " »"), std::string::npos) << text;
+                EXPECT_NE(text.find(c.reason), std::string::npos) << text;
+            }
+        }
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.readAll() == c.bytes) << c.reason;
+    }
 }
 
 TEST_F(QtSettingsStoreTest, WritesKeepTheOtherKeys) {

@@ -1,7 +1,5 @@
 #include "platform/qt/settings/IniText.h"
 
-#include <algorithm>
-
 #include "common/Text.h"
 
 namespace velnix::qt_platform {
@@ -46,82 +44,128 @@ std::string Unescape(std::string_view value) {
     return text;
 }
 
+enum class LineKind { Other, Section, Key };
+
+// What a line of the file is: a section header with its name, a key with its name and the place
+// of its "=", or anything else (blank, comment, text without "=").
+struct LineMeaning {
+    LineKind kind = LineKind::Other;
+    std::string_view name;
+    size_t equals = 0;
+};
+
+LineMeaning Meaning(std::string_view line) {
+    const std::string_view trimmed = TrimBlanks(line);
+    if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#') return {};
+    if (trimmed.front() == '[' && trimmed.back() == ']') {
+        return {LineKind::Section, TrimBlanks(trimmed.substr(1, trimmed.size() - 2))};
+    }
+    const size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return {};
+    return {LineKind::Key, TrimBlanks(line.substr(0, equals)), equals};
+}
+
 }  // namespace
 
 IniText IniText::Parse(std::string_view text) {
     IniText ini;
-    Section* current = nullptr;
     // A file saved by an editor may start with the UTF-8 byte order mark.
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    if (text.starts_with(kByteOrderMark)) {
+        ini.byteOrderMark_ = kByteOrderMark;
+        text.remove_prefix(kByteOrderMark.size());
+    }
     while (!text.empty()) {
         // Lines end with a line feed, a carriage return or both: a carriage return of a value
         // is always written escaped, so a raw one can only end a line.
         const size_t end = text.find_first_of("\r\n");
-        const std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-
-        const std::string_view trimmed = TrimBlanks(line);
-        if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#') continue;
-        if (trimmed.front() == '[' && trimmed.back() == ']') {
-            const std::string name(TrimBlanks(trimmed.substr(1, trimmed.size() - 2)));
-            auto found =
-                std::find_if(ini.sections_.begin(), ini.sections_.end(),
-                             [&](const Section& s) { return EqualsIgnoreCase(s.name, name); });
-            current = found != ini.sections_.end() ? &*found
-                                                   : &ini.sections_.emplace_back(Section{name, {}});
-            continue;
+        if (end == std::string_view::npos) {
+            ini.lines_.push_back({std::string(text), {}});
+            break;
         }
-        const size_t equals = line.find('=');
-        if (current == nullptr || equals == std::string_view::npos) continue;
-        const std::string key(TrimBlanks(line.substr(0, equals)));
-        const std::string value = Unescape(line.substr(equals + 1));
-        auto found =
-            std::find_if(current->keys.begin(), current->keys.end(),
-                         [&](const auto& entry) { return EqualsIgnoreCase(entry.first, key); });
-        if (found != current->keys.end()) {
-            found->second = value;
-        } else {
-            current->keys.emplace_back(key, value);
-        }
+        const size_t endLength = text.substr(end, 2) == "\r\n" ? 2 : 1;
+        ini.lines_.push_back(
+            {std::string(text.substr(0, end)), std::string(text.substr(end, endLength))});
+        text.remove_prefix(end + endLength);
     }
     return ini;
 }
 
 std::string IniText::Serialise() const {
-    std::string text;
-    for (const Section& section : sections_) {
-        if (!text.empty()) text += '\n';
-        text += '[' + section.name + "]\n";
-        for (const auto& [key, value] : section.keys) text += key + '=' + Escape(value) + '\n';
-    }
+    std::string text = byteOrderMark_;
+    for (const Line& line : lines_) text += line.text + line.end;
     return text;
 }
 
 std::optional<std::string> IniText::Value(std::string_view section, std::string_view key) const {
-    for (const Section& s : sections_) {
-        if (!EqualsIgnoreCase(s.name, section)) continue;
-        for (const auto& [k, v] : s.keys) {
-            if (EqualsIgnoreCase(k, key)) return v;
+    std::optional<std::string> value;
+    bool inSection = false;
+    for (const Line& line : lines_) {
+        const LineMeaning meaning = Meaning(line.text);
+        if (meaning.kind == LineKind::Section) {
+            inSection = EqualsIgnoreCase(meaning.name, section);
+        } else if (inSection && meaning.kind == LineKind::Key &&
+                   EqualsIgnoreCase(meaning.name, key)) {
+            value = Unescape(std::string_view(line.text).substr(meaning.equals + 1));
         }
     }
-    return std::nullopt;
+    return value;
 }
 
 void IniText::SetValue(std::string_view section, std::string_view key, std::string_view value) {
-    auto found = std::find_if(sections_.begin(), sections_.end(),
-                              [&](const Section& s) { return EqualsIgnoreCase(s.name, section); });
-    if (found == sections_.end()) {
-        sections_.push_back(Section{std::string(section), {}});
-        found = sections_.end() - 1;
-    }
-    for (auto& [k, v] : found->keys) {
-        if (EqualsIgnoreCase(k, key)) {
-            v = std::string(value);
-            return;
+    // The line that Value reads, and the last key or header of the section's last part.
+    constexpr size_t kNone = static_cast<size_t>(-1);
+    size_t keyLine = kNone;
+    size_t equals = 0;
+    size_t lastOfSection = kNone;
+    bool inSection = false;
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        const LineMeaning meaning = Meaning(lines_[i].text);
+        if (meaning.kind == LineKind::Section) {
+            inSection = EqualsIgnoreCase(meaning.name, section);
+            if (inSection) lastOfSection = i;
+        } else if (inSection && meaning.kind == LineKind::Key) {
+            lastOfSection = i;
+            if (EqualsIgnoreCase(meaning.name, key)) {
+                keyLine = i;
+                equals = meaning.equals;
+            }
         }
     }
-    found->keys.emplace_back(std::string(key), std::string(value));
+    if (keyLine != kNone) {
+        std::string& text = lines_[keyLine].text;
+        text.resize(equals + 1);
+        text += Escape(value);
+        return;
+    }
+
+    const std::string end = LineEnd();
+    Line entry{std::string(key) + '=' + Escape(value), end};
+    if (lastOfSection != kNone) {
+        // After the section's last key, with that line's end (none at the end of the file).
+        Line& previous = lines_[lastOfSection];
+        entry.end = previous.end;
+        if (previous.end.empty()) previous.end = end;
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(lastOfSection) + 1,
+                      std::move(entry));
+        return;
+    }
+    // A new section at the end of the file, after a blank line.
+    if (!lines_.empty()) {
+        if (lines_.back().end.empty()) lines_.back().end = end;
+        if (!TrimBlanks(lines_.back().text).empty()) lines_.push_back({{}, end});
+    }
+    lines_.push_back({'[' + std::string(section) + ']', end});
+    lines_.push_back(std::move(entry));
+}
+
+// The end of the file's first line, for the lines a change adds.
+const std::string& IniText::LineEnd() const {
+    static const std::string kLineFeed = "\n";
+    for (const Line& line : lines_) {
+        if (!line.end.empty()) return line.end;
+    }
+    return kLineFeed;
 }
 
 }  // namespace velnix::qt_platform

@@ -45,14 +45,34 @@ void MakeUserOnlyFolder(const QString& folder) {
     }
 }
 
+// A settings file is a little UTF-8 text; anything else was not written as settings.
+constexpr qint64 kMaxSettingsBytes = 1024 * 1024;
+
+// Why `bytes` cannot be settings text, or null when they can.
+const char* NotSettingsText(const QByteArray& bytes) {
+    if (bytes.size() > kMaxSettingsBytes) return "plus de 1 Mo";
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && c != '\t' && c != '\n' && c != '\r') || byte == 0x7F) {
+            return "contenu binaire";
+        }
+    }
+    if (!bytes.isValidUtf8()) return "texte qui n'est pas en UTF-8";
+    return nullptr;
+}
+
 IniText ReadFile(const QString& path) {
     QFile file(path);
     if (!file.exists()) return {};
     errno = 0;
     if (!file.open(QIODevice::ReadOnly)) Fail("Impossible de lire les réglages", path, errno);
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.read(kMaxSettingsBytes + 1);
     if (file.error() != QFileDevice::NoError) {
         Fail("Impossible de lire les réglages", path, errno);
+    }
+    if (const char* reason = NotSettingsText(bytes)) {
+        throw SettingsError("Réglages illisibles « " + ToText(path) + " » : " + reason +
+                            " ; le fichier est laissé tel quel");
     }
     return IniText::Parse(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
 }

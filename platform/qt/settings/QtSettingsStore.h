@@ -11,8 +11,10 @@ namespace velnix::qt_platform {
 // folder is created readable by the user only (0700) and every file is written 0600.
 //
 // Every read opens the file anew (a write by another process is seen at once); a write locks
-// the file, reads it, changes the one value and replaces the file atomically. A store that
-// cannot be read or written throws SettingsError with a French message.
+// the file, reads it, changes the line of the one value and replaces the file atomically, every
+// other byte kept. A store that cannot be read or written throws SettingsError with a French
+// message naming the file; so does a file that is no settings text (binary bytes, text that is
+// not UTF-8, more than 1 MiB), which is never replaced.
 class QtSettingsStore : public SettingsStore {
   public:
     QtSettingsStore();  // $XDG_CONFIG_HOME/Velnix (or ~/.config/Velnix)
