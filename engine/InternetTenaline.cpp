@@ -31,10 +31,6 @@ std::shared_ptr<InternetTenaline> InternetTenaline::Create(const TenalineService
     return object;
 }
 
-InternetTenaline::~InternetTenaline() {
-    for (TenalineEvents* receiver : std::vector(mReceivers)) receiver->Released();
-}
-
 bool InternetTenaline::Tenaline() {
     return ReadSetting(*mServices.settings, settings::kAutoReconnect);
 }

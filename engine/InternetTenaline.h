@@ -23,8 +23,6 @@ class InternetTenaline {
     // Creates an object and runs its initialisation: its main window is created, shown and
     // bound to it. The window then holds the object; the returned reference may be dropped.
     static std::shared_ptr<InternetTenaline> Create(const TenalineServices& services);
-    // Tells the receivers still subscribed that the object is released.
-    ~InternetTenaline();
 
     InternetTenaline(const InternetTenaline&) = delete;
     InternetTenaline& operator=(const InternetTenaline&) = delete;

@@ -16,10 +16,6 @@ class TenalineEvents {
     virtual void Disconnected() = 0;
     virtual void UpdateState(const std::string& sNom, int32_t lTemps, int32_t lOctetsRecus,
                              int32_t lOctetsEnvoyes, int32_t lVitesseD, int32_t lVitesseU) = 0;
-
-    // Not one of the object's events: its last holder has let go of it, and it is being
-    // destroyed. Told to the receivers still subscribed, which must not call it any more.
-    virtual void Released() {}
 };
 
 }  // namespace velnix

@@ -61,9 +61,16 @@ TEST_F(DBusExporterTest, ObjectReleasedByItsWindowIsWithdrawnAtOnce) {
     EXPECT_THAT(Introspect(QString(bus::kObjectPathPrefix).chopped(1)),
                 Not(HasSubstr(R"(name="2")")))
         << "path withdrawn without waiting for a call";
-    EXPECT_EQ(client.Get(second, "Login").errorName(), "org.freedesktop.DBus.Error.UnknownObject");
-    EXPECT_EQ(client.Call(second, bus::kObjectInterface, "Connect").errorName(),
-              "org.freedesktop.DBus.Error.UnknownObject");
+    // Every call is told in French, also once the object's record is dropped (by the next
+    // creation), and a path that never had an object too.
+    const auto goneText = [&] {
+        const QDBusMessage gone = client.Call(second, bus::kObjectInterface, "Connect");
+        EXPECT_EQ(gone.errorName(), "org.freedesktop.DBus.Error.UnknownObject");
+        return gone.errorMessage();
+    };
+    const QString french = "L'objet " + second + " n'existe plus : sa fenêtre a été fermée.";
+    EXPECT_EQ(goneText(), french);
+    EXPECT_EQ(goneText(), french);
     EXPECT_TRUE(launcher.started.empty());
 
     EXPECT_EQ(client.Value(bus::kFirstObjectPath, "Tenaline"), QVariant(true)) << "still serving";
@@ -72,6 +79,9 @@ TEST_F(DBusExporterTest, ObjectReleasedByItsWindowIsWithdrawnAtOnce) {
     EXPECT_EQ(third.arguments().value(0).value<QDBusObjectPath>().path(),
               QString(bus::kObjectPathPrefix) + "3")
         << "a path is never reused";
+    EXPECT_EQ(goneText(), french);
+    EXPECT_EQ(client.Get(QString(bus::kObjectPathPrefix) + "9", "Login").errorMessage(),
+              "Aucun objet n'est publié à /org/velnix/Connect/InternetTenaline/9.");
 }
 
 TEST_F(DBusExporterTest, FactoryFailureIsAnError) {

@@ -11,6 +11,7 @@ inline constexpr char kFactoryInterface[] = "org.velnix.Connect.Factory";
 
 // Connection objects are published at kObjectPathPrefix followed by a number; the object the
 // program starts with is number 1.
+inline constexpr char kObjectFolder[] = "/org/velnix/Connect/InternetTenaline";
 inline constexpr char kObjectPathPrefix[] = "/org/velnix/Connect/InternetTenaline/";
 inline constexpr char kFirstObjectPath[] = "/org/velnix/Connect/InternetTenaline/1";
 inline constexpr char kObjectInterface[] = "org.velnix.Connect.InternetTenaline";

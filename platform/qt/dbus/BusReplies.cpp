@@ -44,6 +44,12 @@ QDBusMessage UnknownMemberReply(const QDBusMessage& call) {
             .arg(interface, call.member(), call.signature(), call.path()));
 }
 
+QDBusMessage ReleasedObjectReply(const QDBusMessage& call) {
+    return call.createErrorReply(
+        QDBusError::UnknownObject,
+        QString("L'objet %1 n'existe plus : sa fenêtre a été fermée.").arg(call.path()));
+}
+
 void SendReply(const QDBusMessage& call, const QDBusMessage& reply,
                const QDBusConnection& connection) {
     if (call.isReplyRequired()) connection.send(reply);

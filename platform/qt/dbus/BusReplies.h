@@ -18,6 +18,9 @@ QDBusMessage WrongArgumentsReply(const QDBusMessage& call, const QString& expect
 // The error answering a call to a member or interface that the object does not have.
 QDBusMessage UnknownMemberReply(const QDBusMessage& call);
 
+// The error answering a call on a connection object that is gone (its window was closed).
+QDBusMessage ReleasedObjectReply(const QDBusMessage& call);
+
 // Sends `reply` unless the caller asked for none.
 void SendReply(const QDBusMessage& call, const QDBusMessage& reply,
                const QDBusConnection& connection);

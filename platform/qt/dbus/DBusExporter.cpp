@@ -1,7 +1,7 @@
 #include "platform/qt/dbus/DBusExporter.h"
 
 #include "platform/qt/dbus/BusNames.h"
-#include "platform/qt/dbus/PublishedTenaline.h"
+#include "platform/qt/dbus/PublishedObjects.h"
 #include "platform/qt/dbus/TenalineFactory.h"
 
 namespace velnix::qt_platform {
@@ -11,7 +11,7 @@ DBusExporter::DBusExporter(QDBusConnection connection, CreateObject createObject
 
 DBusExporter::~DBusExporter() {
     if (ownsName_) connection_.unregisterService(bus::kServiceName);
-    for (const auto& published : published_) connection_.unregisterObject(published->Path());
+    if (objects_) connection_.unregisterObject(bus::kObjectFolder);
     if (factory_) connection_.unregisterObject(bus::kFactoryPath);
 }
 
@@ -19,6 +19,11 @@ QString DBusExporter::Publish(const std::shared_ptr<InternetTenaline>& object) {
     if (!factory_) {
         factory_ = std::make_unique<TenalineFactory>([this] { return Export(createObject_()); });
         connection_.registerVirtualObject(bus::kFactoryPath, factory_.get());
+        objects_ = std::make_unique<PublishedObjects>();
+        if (!connection_.registerVirtualObject(bus::kObjectFolder, objects_.get(),
+                                               QDBusConnection::SubPath)) {
+            objects_.reset();
+        }
     }
     const QString path = Export(object);
     if (!ownsName_) ownsName_ = connection_.registerService(bus::kServiceName);
@@ -26,12 +31,7 @@ QString DBusExporter::Publish(const std::shared_ptr<InternetTenaline>& object) {
 }
 
 QString DBusExporter::Export(const std::shared_ptr<InternetTenaline>& object) {
-    const QString path = bus::kObjectPathPrefix + QString::number(nextNumber_++);
-    auto published = std::make_unique<PublishedTenaline>(connection_, path, object);
-    if (!connection_.registerVirtualObject(path, published.get())) return {};
-    std::erase_if(published_, [](const auto& earlier) { return earlier->Withdrawn(); });
-    published_.push_back(std::move(published));
-    return path;
+    return objects_ ? objects_->Add(connection_, object) : QString();
 }
 
 }  // namespace velnix::qt_platform

@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <memory>
-#include <vector>
 
 #include <QDBusConnection>
 #include <QString>
@@ -11,7 +10,7 @@
 
 namespace velnix::qt_platform {
 
-class PublishedTenaline;
+class PublishedObjects;
 class TenalineFactory;
 
 // Publishes the program's connection objects on a bus under the name org.velnix.Connect: the
@@ -20,7 +19,8 @@ class TenalineFactory;
 // `createObject` and publishes them at the following numbers.
 //
 // The exporter holds the objects weakly: an object lives as long as its window (or an open
-// configuration dialog) keeps it, and its path is withdrawn as soon as it is released.
+// configuration dialog) keeps it. Once it is released its path is no longer listed, and every
+// call on it is answered in French that the object is gone.
 class DBusExporter {
   public:
     using CreateObject = std::function<std::shared_ptr<InternetTenaline>()>;
@@ -45,8 +45,7 @@ class DBusExporter {
     QDBusConnection connection_;
     CreateObject createObject_;
     std::unique_ptr<TenalineFactory> factory_;
-    std::vector<std::unique_ptr<PublishedTenaline>> published_;
-    int nextNumber_ = 1;
+    std::unique_ptr<PublishedObjects> objects_;  // null when the bus refused the folder
     bool ownsName_ = false;
 };
 

@@ -91,12 +91,7 @@ bool PublishedTenaline::handleMessage(const QDBusMessage& message,
                                       const QDBusConnection& connection) {
     const std::shared_ptr<InternetTenaline> object = object_.lock();
     if (!object) {
-        // A call queued before the path was withdrawn.
-        SendReply(message,
-                  message.createErrorReply(
-                      QDBusError::UnknownObject,
-                      QString("L'objet %1 n'existe plus : sa fenêtre a été fermée.").arg(path_)),
-                  connection);
+        SendReply(message, ReleasedObjectReply(message), connection);
         return true;
     }
     // The standard introspection adds the standard interfaces and the child nodes to ours.
@@ -153,7 +148,6 @@ QDBusMessage PublishedTenaline::SetProperty(const QDBusMessage& call, InternetTe
                      given ? QString::fromLatin1(given) : QString("?")));
     }
     property->write(object, value);
-    EmitPropertiesChanged({{name, value}}, {});
     return call.createReply();
 }
 
@@ -174,15 +168,9 @@ QDBusMessage PublishedTenaline::GetAllProperties(const QDBusMessage& call,
     return call.createReply(QVariant::fromValue(values));
 }
 
-void PublishedTenaline::Connected() {
-    EmitSignal("Connected");
-    EmitPropertiesChanged({}, {"Connected"});
-}
+void PublishedTenaline::Connected() { EmitSignal("Connected"); }
 
-void PublishedTenaline::Disconnected() {
-    EmitSignal("Disconnected");
-    EmitPropertiesChanged({}, {"Connected"});
-}
+void PublishedTenaline::Disconnected() { EmitSignal("Disconnected"); }
 
 void PublishedTenaline::UpdateState(const std::string& sNom, int32_t lTemps, int32_t lOctetsRecus,
                                     int32_t lOctetsEnvoyes, int32_t lVitesseD, int32_t lVitesseU) {
@@ -190,19 +178,9 @@ void PublishedTenaline::UpdateState(const std::string& sNom, int32_t lTemps, int
                {FromUtf8(sNom), lTemps, lOctetsRecus, lOctetsEnvoyes, lVitesseD, lVitesseU});
 }
 
-void PublishedTenaline::Released() { connection_.unregisterObject(path_); }
-
 void PublishedTenaline::EmitSignal(const char* name, const QVariantList& arguments) {
     QDBusMessage signal = QDBusMessage::createSignal(path_, bus::kObjectInterface, name);
     signal.setArguments(arguments);
-    connection_.send(signal);
-}
-
-void PublishedTenaline::EmitPropertiesChanged(const QVariantMap& changed,
-                                              const QStringList& invalidated) {
-    QDBusMessage signal =
-        QDBusMessage::createSignal(path_, kPropertiesInterface, "PropertiesChanged");
-    signal.setArguments({QString(bus::kObjectInterface), changed, invalidated});
     connection_.send(signal);
 }
 

@@ -13,8 +13,10 @@ namespace velnix::qt_platform {
 
 // One connection object on the bus: answers the calls of its interface and of the standard
 // Properties interface by the object's own operations, and turns the object's events into
-// signals. It holds the object weakly, and withdraws the path once the object's last holder
-// has let go of it: calls on the path then fail with UnknownObject.
+// signals. No property sends PropertiesChanged: the options live in the settings, where others
+// change them unseen, and a signal would hand the password to every listener of the bus.
+// It holds the object weakly: once the object's last holder has let go of it, every call fails
+// with UnknownObject.
 class PublishedTenaline : public QDBusVirtualObject, private TenalineEvents {
   public:
     PublishedTenaline(QDBusConnection connection, QString path,
@@ -37,9 +39,7 @@ class PublishedTenaline : public QDBusVirtualObject, private TenalineEvents {
     void Disconnected() override;
     void UpdateState(const std::string& sNom, int32_t lTemps, int32_t lOctetsRecus,
                      int32_t lOctetsEnvoyes, int32_t lVitesseD, int32_t lVitesseU) override;
-    void Released() override;
     void EmitSignal(const char* name, const QVariantList& arguments = {});
-    void EmitPropertiesChanged(const QVariantMap& changed, const QStringList& invalidated);
 
     QDBusConnection connection_;
     QString path_;
