@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include "engine/InternetTenaline.h"
+#include "platform/qt/Utf8.h"
 #include "platform/qt/main/QtMainForm.h"
 #include "platform/qt/main/QtTenalineFrm.h"
 #include "testsupport/FakeApplication.h"
@@ -22,6 +23,7 @@
 #include "testsupport/FakeProcessLauncher.h"
 #include "testsupport/FakeRasApi.h"
 #include "testsupport/FakeSettingsStore.h"
+#include "ui/main/TrafficFigures.h"
 
 // Readable failure messages for texts.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -167,6 +169,45 @@ TEST_F(QtMainWindowTest, ConnectionCaptionsAndFiguresFollowTheTicks) {
 
     Child<QPushButton>("CmdCon")->click();  // the object reports a link: hangs up
     EXPECT_THAT(launcher.started, ElementsAre(R"(rasdial.exe "Mon FAI" /disconnect)"));
+}
+
+// A figure is never cut: a speed label that would cross its frame's inner edge moves left just
+// enough, and every pixel of each figure's text is painted inside its frame.
+TEST_F(QtMainWindowTest, FiguresStayWholeInsideTheirFrames) {
+    Child("Label1")->hide();  // the figures alone, where they may come over "Vitesse :"
+    Child("Label2")->hide();
+    for (const int32_t value : {0, 1023, 1048575, 2147483647, -8096, INT32_MIN}) {
+        Frm()->UpdateState("", 0, value, value, value, value);
+        for (const char* name :
+             {"lblVitesseD", "lblVitesseU", "lblOctetsRecus", "lblOctetsEnvoyes"}) {
+            QLabel* label = Child(name);
+            const bool speed = QString(name).startsWith("lblVitesse");
+            ASSERT_EQ(label->text(), FromUtf8(FormatSize(value) + (speed ? "/s" : "")));
+            const int insideEnd = label->parentWidget()->width() - 2;  // the border's inner line
+            if (speed) {
+                EXPECT_EQ(label->x() + label->width(), std::min(52 + label->width(), insideEnd))
+                    << name << " " << value << ": moved left just enough";
+            }
+            // The text as the label paints it alone, pixel for pixel inside the frame.
+            const QImage alone = Shot(label);
+            const QImage framed = Shot(label->parentWidget());
+            int outside = 0;
+            int different = 0;
+            for (int y = 0; y < alone.height(); ++y) {
+                for (int x = 0; x < alone.width(); ++x) {
+                    if (alone.pixelColor(x, y) == Qt::black) continue;
+                    const QPoint at = label->pos() + QPoint(x, y);
+                    if (at.x() < 2 || at.x() >= insideEnd) {
+                        ++outside;
+                    } else if (framed.pixelColor(at) != alone.pixelColor(x, y)) {
+                        ++different;
+                    }
+                }
+            }
+            EXPECT_EQ(outside, 0) << name << " " << value;
+            EXPECT_EQ(different, 0) << name << " " << value;
+        }
+    }
 }
 
 TEST_F(QtMainWindowTest, GraphsArePaintedFromTheSamples) {

@@ -1,5 +1,7 @@
 #include "platform/qt/main/QtMainForm.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QLocale>
@@ -151,7 +153,7 @@ QLabel* QtMainForm::AddLabel(QWidget* parent, const char* name, const QString& c
     const auto known = kControls.find(name);
     if (known != kControls.end()) {
         const QRect designed = label->geometry();
-        labels_[known->second] = {label, sizing, 2 * designed.x() + designed.width()};
+        labels_[known->second] = {label, sizing, designed.x(), 2 * designed.x() + designed.width()};
     }
     return label;
 }
@@ -169,13 +171,18 @@ QPushButton* QtMainForm::AddButton(const char* name, const QString& caption, QRe
     return button;
 }
 
-// A label that sizes to its text keeps its left edge, or its centre when centred.
+// A label that sizes to its text keeps its left edge, or its centre when centred. In a frame, a
+// label that would cross the border moves left just enough to stay whole inside it.
 void QtMainForm::FitToText(const LabelSlot& slot) {
     if (slot.sizing == Sizing::Fixed) return;
     QLabel* label = slot.label;
     const QSize size = label->sizeHint();
-    const int x =
-        slot.sizing == Sizing::FromCentre ? (slot.centreTimesTwo - size.width()) / 2 : label->x();
+    int x =
+        slot.sizing == Sizing::FromCentre ? (slot.centreTimesTwo - size.width()) / 2 : slot.left;
+    if (const auto* frame = dynamic_cast<const TitledFrame*>(label->parentWidget())) {
+        const QRect inside = frame->Inside();
+        x = std::max(inside.x(), std::min(x, inside.x() + inside.width() - size.width()));
+    }
     label->setGeometry(x, label->y(), size.width(), size.height());
 }
 

@@ -68,6 +68,7 @@ class QtMainForm : public QWidget, public FormControls {
     struct LabelSlot {
         QLabel* label;
         Sizing sizing;
+        int left;            // of the designed rectangle, in logical pixels
         int centreTimesTwo;  // of the designed rectangle, in logical pixels
     };
 

@@ -13,6 +13,12 @@ constexpr int kTitlePadding = 2;
 TitledFrame::TitledFrame(const QString& title, const QColor& titleColour, QWidget* parent)
     : QWidget(parent), title_(title), titleColour_(titleColour) {}
 
+// The etched border is two lines thick, on the title's middle and along the other three sides.
+QRect TitledFrame::Inside() const {
+    const int lineY = QFontMetrics(font()).height() / 2;
+    return {2, lineY + 2, width() - 4, height() - lineY - 4};
+}
+
 void TitledFrame::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const QFontMetrics metrics(font());

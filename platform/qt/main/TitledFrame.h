@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -11,6 +12,9 @@ namespace velnix::qt_platform {
 class TitledFrame : public QWidget {
   public:
     TitledFrame(const QString& title, const QColor& titleColour, QWidget* parent);
+
+    // The area inside the border, in the frame's coordinates.
+    QRect Inside() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
