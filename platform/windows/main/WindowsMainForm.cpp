@@ -20,6 +20,7 @@ constexpr UINT_PTR kSurvConn = 1;
 constexpr UINT kTickMs = 1000;
 constexpr UINT kFormResize = WM_APP + 2;  // the minimising is over
 constexpr int kLogoTwips = 720;
+constexpr int kFrameTitleIndentTwips = 120;
 
 int openWindows = 0;
 
@@ -105,12 +106,7 @@ void WindowsMainForm::Build() {
                     window_, id, instance, nullptr);
                 break;
             case ControlKind::Frame:
-                child =
-                    CreateWindowExW(0, L"BUTTON", spec.caption, WS_CHILD | WS_VISIBLE | BS_GROUPBOX,
-                                    0, 0, 0, 0, window_, id, instance, nullptr);
-                // A themed group box would draw its title in the theme's colour.
-                SetWindowTheme(child, L"", L"");
-                break;
+                continue;  // drawn by the window itself
             case ControlKind::Canvas: {
                 auto canvas = std::make_unique<WindowsCanvas>(window_, spec.id, spec.colour);
                 (picGraphD_ ? picGraphU_ : picGraphD_) = std::move(canvas);
@@ -123,7 +119,6 @@ void WindowsMainForm::Build() {
                 break;
         }
         if (!child) throw VelnixError("impossible de créer un contrôle de la fenêtre principale");
-        if (spec.kind == ControlKind::Frame) continue;
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -152,6 +147,7 @@ void WindowsMainForm::ApplyLayout() {
     UniqueGdiObject font(DesignFont(dpi_));
     logo_ = std::make_shared<WindowsPicture>(VELNIX_ICON_LOGO, TwipsToPixelsAt(kLogoTwips, dpi_));
     for (const ControlSpec& spec : MainLayout()) {
+        if (spec.kind == ControlKind::Frame) continue;
         const HWND child = Child(spec.id);
         const RECT box = PixelRect(spec.box, dpi_);
         SetWindowPos(child, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
@@ -163,6 +159,31 @@ void WindowsMainForm::ApplyLayout() {
     SendMessageW(Child(MainLayout().front().id), STM_SETICON,
                  reinterpret_cast<WPARAM>(IconOf(logo_)), 0);
     SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+// The frames: an etched edge through the middle of their title, the title in their colour on
+// the window's black. Drawn here rather than by group boxes, whose title a theme would colour.
+void WindowsMainForm::Paint() {
+    PAINTSTRUCT paint{};
+    const HDC context = BeginPaint(window_, &paint);
+    const HGDIOBJ previous = SelectObject(context, font_.Get());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(context, &metrics);
+    SetBkMode(context, OPAQUE);
+    SetBkColor(context, RGB(0, 0, 0));
+    for (const ControlSpec& spec : MainLayout()) {
+        if (spec.kind != ControlKind::Frame) continue;
+        const RECT box = PixelRect(spec.box, dpi_);
+        RECT edge{box.left, box.top + metrics.tmHeight / 2, box.right, box.bottom};
+        DrawEdge(context, &edge, EDGE_ETCHED, BF_RECT);
+        SetTextColor(context, spec.colour);
+        const int indent = TwipsToPixelsAt(kFrameTitleIndentTwips, dpi_);
+        TextOutW(context, box.left + indent, box.top, spec.caption,
+                 static_cast<int>(wcslen(spec.caption)));
+    }
+    SelectObject(context, previous);
+    EndPaint(window_, &paint);
 }
 
 // A label that sizes to its text keeps its designed left edge, or its designed centre.
@@ -196,8 +217,20 @@ const ControlSpec& WindowsMainForm::SpecOf(Control control) const {
 void WindowsMainForm::SetCaption(Control control, std::string_view caption) {
     const ControlSpec& spec = SpecOf(control);
     if (spec.kind == ControlKind::Picture) throw OutOfRangeError("ce contrôle n'a pas de légende");
-    SetWindowTextW(Child(spec.id), WideFromUtf8(caption).value_or(L"").c_str());
-    if (spec.kind == ControlKind::Label) FitToText(spec);
+    const HWND child = Child(spec.id);
+    SetWindowTextW(child, WideFromUtf8(caption).value_or(L"").c_str());
+    if (spec.kind != ControlKind::Label) return;
+    // A transparent label does not erase its old text: the window repaints what lies beneath.
+    RepaintUnder(child);
+    FitToText(spec);
+    RepaintUnder(child);
+}
+
+void WindowsMainForm::RepaintUnder(HWND child) const {
+    RECT area{};
+    GetWindowRect(child, &area);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&area), 2);
+    RedrawWindow(window_, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void WindowsMainForm::SetVisible(Control control, bool visible) {
@@ -269,7 +302,9 @@ LRESULT WindowsMainForm::ColourStatic(HDC context, HWND control) const {
     const ControlSpec& spec = windows_platform::SpecOf(GetDlgCtrlID(control));
     SetTextColor(context, spec.colour);
     SetBkMode(context, TRANSPARENT);
-    return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
+    // Labels let what lies beneath show through (the logo under "Connexion :").
+    return reinterpret_cast<LRESULT>(
+        GetStockObject(spec.kind == ControlKind::Label ? NULL_BRUSH : BLACK_BRUSH));
 }
 
 // Left click (or its keyboard form) and the context menu of the icon.
@@ -299,6 +334,9 @@ LRESULT WindowsMainForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (spec.command) (*logic_.*spec.command)();
             return 0;
         }
+        case WM_PAINT:
+            Paint();
+            return 0;
         case WM_CTLCOLORSTATIC:
             return ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_TIMER:

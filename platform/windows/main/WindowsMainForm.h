@@ -67,6 +67,8 @@ class WindowsMainForm : public FormControls {
     void Build();
     void ApplyLayout();
     void FitToText(const ControlSpec& spec);
+    void RepaintUnder(HWND child) const;
+    void Paint();
     const ControlSpec& SpecOf(Control control) const;
     HWND Child(int id) const { return GetDlgItem(window_, id); }
     LRESULT ColourStatic(HDC context, HWND control) const;
