@@ -13,6 +13,8 @@ bool WindowsProgram::AnotherCopyRunning() {
     const std::wstring name = L"Local\\" + mutexName_;
     mutex_.Reset(CreateMutexW(nullptr, FALSE, name.c_str()));
     another_ = mutex_.Get() && GetLastError() == ERROR_ALREADY_EXISTS;
+    // Only the first copy holds the mutex: the name goes with it.
+    if (another_) mutex_.Reset();
     return another_;
 }
 
