@@ -20,8 +20,6 @@ class WindowsCanvas : public Canvas {
     WindowsCanvas(const WindowsCanvas&) = delete;
     WindowsCanvas& operator=(const WindowsCanvas&) = delete;
 
-    HWND Window() const { return window_; }
-
     void Clear() override;
     void SetVerticalExtent(float extent) override;
     float VerticalExtent() const override { return extent_; }

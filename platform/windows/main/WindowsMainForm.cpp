@@ -1,7 +1,6 @@
 #include "platform/windows/main/WindowsMainForm.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include <cwchar>
 #include <exception>

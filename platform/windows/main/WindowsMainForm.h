@@ -43,8 +43,6 @@ class WindowsMainForm : public FormControls {
     WindowsMainForm& operator=(const WindowsMainForm&) = delete;
 
     const std::shared_ptr<TenalineFrm>& Logic() const { return logic_; }
-    HWND Window() const { return window_; }
-    UINT Dpi() const { return dpi_; }
 
     void SetCaption(Control control, std::string_view caption) override;
     void SetVisible(Control control, bool visible) override;
