@@ -255,21 +255,26 @@ void WindowsMainForm::SetPicture(Control control, PictureRef picture) {
     image2_ = std::move(picture);  // kept while shown
 }
 
-int WindowsMainForm::Left() const {
+// A minimised window (hidden into the notification area, say) answers with the place it comes
+// back to.
+RECT WindowsMainForm::OuterRect() const {
     RECT frame{};
+    if (IsIconic(window_)) {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(window_, &placement);
+        return placement.rcNormalPosition;
+    }
     GetWindowRect(window_, &frame);
-    return PixelsToTwipsAt(frame.left, dpi_);
+    return frame;
 }
 
-int WindowsMainForm::Top() const {
-    RECT frame{};
-    GetWindowRect(window_, &frame);
-    return PixelsToTwipsAt(frame.top, dpi_);
-}
+int WindowsMainForm::Left() const { return PixelsToTwipsAt(OuterRect().left, dpi_); }
+
+int WindowsMainForm::Top() const { return PixelsToTwipsAt(OuterRect().top, dpi_); }
 
 int WindowsMainForm::Height() const {
-    RECT frame{};
-    GetWindowRect(window_, &frame);
+    const RECT frame = OuterRect();
     return PixelsToTwipsAt(frame.bottom - frame.top, dpi_);
 }
 

@@ -67,6 +67,7 @@ class WindowsMainForm : public FormControls {
     void FitToText(const ControlSpec& spec);
     void RepaintUnder(HWND child) const;
     void Paint();
+    RECT OuterRect() const;
     const ControlSpec& SpecOf(Control control) const;
     HWND Child(int id) const { return GetDlgItem(window_, id); }
     LRESULT ColourStatic(HDC context, HWND control) const;
