@@ -57,4 +57,36 @@ struct RegistryKey {
 };
 using UniqueKey = Unique<RegistryKey>;
 
+// Fonts, brushes, pens and bitmaps, deleted once no device context has them selected.
+struct GdiObject {
+    using Handle = HGDIOBJ;
+    static constexpr Handle kEmpty = nullptr;
+    static void Close(Handle handle) { ::DeleteObject(handle); }
+};
+using UniqueGdiObject = Unique<GdiObject>;
+
+// Memory device contexts (never a window's own, which ReleaseDC gives back).
+struct MemoryDc {
+    using Handle = HDC;
+    static constexpr Handle kEmpty = nullptr;
+    static void Close(Handle handle) { ::DeleteDC(handle); }
+};
+using UniqueMemoryDc = Unique<MemoryDc>;
+
+// Icons loaded or made by the program (never shared ones).
+struct Icon {
+    using Handle = HICON;
+    static constexpr Handle kEmpty = nullptr;
+    static void Close(Handle handle) { ::DestroyIcon(handle); }
+};
+using UniqueIcon = Unique<Icon>;
+
+// Menus not attached to a window.
+struct Menu {
+    using Handle = HMENU;
+    static constexpr Handle kEmpty = nullptr;
+    static void Close(Handle handle) { ::DestroyMenu(handle); }
+};
+using UniqueMenu = Unique<Menu>;
+
 }  // namespace velnix::windows_platform

@@ -1,0 +1,50 @@
+// Velnix: keeps a dial-up or ADSL connection up and shows its traffic.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "engine/InternetTenaline.h"
+#include "engine/MainTenaline.h"
+#include "platform/windows/main/WindowsDialogOpener.h"
+#include "platform/windows/main/WindowsMainForm.h"
+#include "platform/windows/main/WindowsMsgBox.h"
+#include "platform/windows/main/WindowsProgram.h"
+#include "platform/windows/process/WindowsProcessLauncher.h"
+#include "platform/windows/ras/WindowsRasApi.h"
+#include "platform/windows/settings/RegistrySettingsStore.h"
+
+int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
+                    int /*show*/) {
+    using namespace velnix;
+    using namespace velnix::windows_platform;
+
+    // The common controls (version 6, from the manifest) before any window.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    // Every platform operation the program works with, chosen here once.
+    WindowsProgram program;
+    RegistrySettingsStore settings;
+    WindowsRasApi ras;
+    WindowsProcessLauncher launcher;
+    WindowsMsgBox messageBox;
+    WindowsDialogOpener dialogs(messageBox);
+
+    TenalineServices services;
+    services.settings = &settings;
+    services.ras = &ras;
+    services.launcher = &launcher;
+    services.createWindow = [&]() -> std::shared_ptr<TenalineWindow> {
+        return CreateWindowsTenalineFrm({program, messageBox, dialogs, settings});
+    };
+    MainTenaline(services);
+
+    // Ends when the last main window is gone, or at once when the program quits.
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
