@@ -6,13 +6,18 @@
 
 #include "engine/InternetTenaline.h"
 #include "engine/MainTenaline.h"
-#include "platform/windows/main/WindowsDialogOpener.h"
+#include "platform/windows/dialogs/DialogMessages.h"
+#include "platform/windows/dialogs/WindowsDialogOpener.h"
 #include "platform/windows/main/WindowsMainForm.h"
 #include "platform/windows/main/WindowsMsgBox.h"
 #include "platform/windows/main/WindowsProgram.h"
 #include "platform/windows/process/WindowsProcessLauncher.h"
 #include "platform/windows/ras/WindowsRasApi.h"
+#include "platform/windows/registry/WindowsRegistry.h"
+#include "platform/windows/registry/WindowsSystemFacts.h"
 #include "platform/windows/settings/RegistrySettingsStore.h"
+#include "platform/windows/shell/WindowsShellOpener.h"
+#include "platform/windows/system/WideText.h"
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
@@ -29,7 +34,28 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     WindowsRasApi ras;
     WindowsProcessLauncher launcher;
     WindowsMsgBox messageBox;
-    WindowsDialogOpener dialogs(messageBox);
+    WindowsRegistry registry;
+    WindowsShortPath shortPath;
+    WindowsVersion version;
+    WindowsRunningProgram running;
+    modRegistry module(registry, shortPath, version, running);
+    WindowsShellOpener shell;
+
+    AboutServices about;
+    about.registry = &registry;
+    about.startShown = [&launcher](const std::string& commandLine) {
+        launcher.StartShown(commandLine);
+    };
+    about.fileExists = [](const std::string& file) {
+        const auto wide = WideFromUtf8(file);
+        if (!wide) return false;
+        const DWORD attributes = GetFileAttributesW(wide->c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    };
+    about.shell = &shell;
+    about.messages = &messageBox;
+    about.program = &running;
+    WindowsDialogOpener dialogs(module, messageBox, about);
 
     TenalineServices services;
     services.settings = &settings;
@@ -43,6 +69,7 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     // Ends when the last main window is gone, or at once when the program quits.
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (RouteToModelessDialog(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <windows.h>
+
+namespace velnix::windows_platform {
+
+// The modeless dialogs open at the moment: the message loop lets each of them handle Tab, Enter
+// and Escape for its own controls.
+void AddModelessDialog(HWND dialog);
+void RemoveModelessDialog(HWND dialog);
+
+// True when `message` went to an open modeless dialog, which has then handled it.
+bool RouteToModelessDialog(MSG& message);
+
+// The font the dialogs were designed with at `dpi`: `hundredthPoints` hundredths of a point.
+HFONT DialogFont(UINT dpi, int hundredthPoints, bool bold = false);
+
+// Makes the window of `clientPixels` client size at its DPI, keeping its top-left corner.
+void SizeClientArea(HWND window, SIZE clientPixels);
+
+}  // namespace velnix::windows_platform

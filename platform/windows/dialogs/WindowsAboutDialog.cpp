@@ -1,0 +1,287 @@
+#include "platform/windows/dialogs/WindowsAboutDialog.h"
+
+#include <string>
+
+#include "platform/windows/dialogs/DialogMessages.h"
+#include "platform/windows/main/MainLayout.h"
+#include "platform/windows/system/WideText.h"
+#include "ui/about/AboutTexts.h"
+
+namespace velnix::windows_platform {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"VelnixAbout";
+constexpr TwipsBox kClient{0, 0, 5730, 3345};
+
+enum AboutControl : int {
+    kTitle = 201,
+    kVersion,
+    kAuthor,
+    kEmail,
+    kWeb,
+    kLicence,
+    kDetails,
+    kSysInfo,
+    kOk = IDOK,
+};
+
+enum class Look { Text, Title, Link, Licence, Button, BoldButton };
+
+struct AboutItem {
+    int id;
+    const wchar_t* windowClass;
+    std::wstring caption;
+    DWORD style;
+    TwipsBox box;
+    Look look;
+};
+
+std::wstring Wide(std::string_view text) { return WideFromUtf8(text).value_or(std::wstring()); }
+
+HWND shown = nullptr;
+
+void RegisterClassOnce() {
+    static const bool registered = [] {
+        WNDCLASSEXW type{};
+        type.cbSize = sizeof type;
+        type.lpfnWndProc = DefWindowProcW;
+        type.hInstance = GetModuleHandleW(nullptr);
+        type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        type.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        type.lpszClassName = kClassName;
+        return RegisterClassExW(&type) != 0;
+    }();
+    (void)registered;
+}
+
+COLORREF ColourOf(int id) {
+    switch (id) {
+        case kEmail:
+        case kWeb:
+            return RGB(0, 0, 255);
+        case kLicence:
+            return RGB(255, 0, 0);
+        default:
+            return RGB(0, 255, 0);
+    }
+}
+
+}  // namespace
+
+void WindowsAboutDialog::Show(const AboutServices& services) {
+    if (shown != nullptr) {
+        SetForegroundWindow(shown);
+        return;
+    }
+    RegisterClassOnce();
+    WindowsAboutDialog dialog(services);
+    const HWND owner = GetActiveWindow();
+    dialog.window_ =
+        CreateWindowExW(WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME, kClassName, L"frmAbout",
+                        WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
+                        owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (dialog.window_ == nullptr) return;
+    SetWindowLongPtrW(dialog.window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&dialog));
+    SetWindowLongPtrW(dialog.window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure));
+    dialog.CreateControls();
+    dialog.logic_.Form_Load();
+
+    // Centred on the owner, or on the screen when there is none.
+    RECT area{};
+    if (owner == nullptr || !GetWindowRect(owner, &area)) {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    RECT frame{};
+    GetWindowRect(dialog.window_, &frame);
+    SetWindowPos(dialog.window_, nullptr, (area.left + area.right - (frame.right - frame.left)) / 2,
+                 (area.top + area.bottom - (frame.bottom - frame.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    shown = dialog.window_;
+    if (owner != nullptr) EnableWindow(owner, FALSE);
+    ShowWindow(dialog.window_, SW_SHOWNORMAL);
+    SetFocus(GetDlgItem(dialog.window_, kOk));
+    dialog.RunUntilClosed();
+    // The owner first, or the system activates another program's window.
+    if (owner != nullptr) EnableWindow(owner, TRUE);
+    shown = nullptr;
+    SetWindowLongPtrW(dialog.window_, GWLP_USERDATA, 0);
+    DestroyWindow(dialog.window_);
+}
+
+void WindowsAboutDialog::RunUntilClosed() {
+    MSG message{};
+    while (!closed_) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            // The program quits: the outer loop must see it too.
+            if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (IsDialogMessageW(window_, &message)) continue;
+        if (RouteToModelessDialog(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void WindowsAboutDialog::CreateControls() {
+    const UINT dpi = GetDpiForWindow(window_);
+    const RECT client = PixelRect(kClient, dpi);
+    SizeClientArea(window_, {client.right, client.bottom});
+    font_.Reset(DialogFont(dpi, 825));
+    titleFont_.Reset(DialogFont(dpi, 975, true));
+    buttonFont_.Reset(DialogFont(dpi, 825, true));
+
+    const AboutItem items[] = {
+        {kOk,
+         L"BUTTON",
+         L"OK",
+         BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
+         {3960, 1440, 1500, 585},
+         Look::BoldButton},
+        {kSysInfo,
+         L"BUTTON",
+         L"&Système Info...",
+         BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+         {3960, 2760, 1485, 345},
+         Look::Button},
+        {kDetails,
+         L"BUTTON",
+         L"Détails...",
+         BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
+         {3960, 2280, 1455, 375},
+         Look::Button},
+        {kTitle, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, {1080, 120, 3885, 240}, Look::Title},
+        {kVersion, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, {1050, 480, 3885, 225}, Look::Text},
+        {kAuthor,
+         L"STATIC",
+         Wide(about::kAuthorLine),
+         SS_LEFT | SS_NOPREFIX,
+         {1080, 840, 3885, 330},
+         Look::Text},
+        {kEmail,
+         L"STATIC",
+         Wide(about::kEmailLabelPrefix) + Wide(about::kEmailAddress),
+         SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
+         {600, 1320, 2625, 225},
+         Look::Link},
+        {kWeb,
+         L"STATIC",
+         Wide(about::kWebLabelPrefix) + Wide(about::kWebAddress),
+         SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
+         {960, 1680, 2115, 225},
+         Look::Link},
+        {kLicence,
+         L"STATIC",
+         Wide(about::kLicenceLine),
+         SS_CENTER | SS_NOPREFIX,
+         {600, 2040, 2775, 255},
+         Look::Licence},
+    };
+    for (const AboutItem& item : items) {
+        const RECT box = PixelRect(item.box, dpi);
+        const HWND control = CreateWindowExW(0, item.windowClass, item.caption.c_str(),
+                                             WS_CHILD | WS_VISIBLE | item.style, box.left, box.top,
+                                             box.right - box.left, box.bottom - box.top, window_,
+                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)),
+                                             GetModuleHandleW(nullptr), nullptr);
+        HGDIOBJ font = font_.Get();
+        if (item.look == Look::Title || item.look == Look::Licence) font = titleFont_.Get();
+        if (item.look == Look::BoldButton) font = buttonFont_.Get();
+        if (item.look == Look::Button) font = GetStockObject(DEFAULT_GUI_FONT);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+}
+
+LRESULT CALLBACK WindowsAboutDialog::Procedure(HWND window, UINT message, WPARAM wParam,
+                                               LPARAM lParam) {
+    auto* dialog = reinterpret_cast<WindowsAboutDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (dialog == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    return dialog->Handle(message, wParam, lParam);
+}
+
+LRESULT WindowsAboutDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case kOk:
+                    logic_.cmdOK_Click();
+                    return 0;
+                case IDCANCEL:
+                    Close();
+                    return 0;
+                case kDetails:
+                    logic_.Command1_Click();
+                    return 0;
+                case kSysInfo:
+                    logic_.cmdSysInfo_Click();
+                    return 0;
+                case kEmail:
+                    if (HIWORD(wParam) == STN_CLICKED) logic_.lblDisclaimer_Click();
+                    return 0;
+                case kWeb:
+                    if (HIWORD(wParam) == STN_CLICKED) logic_.Label3_Click();
+                    return 0;
+                default:
+                    break;
+            }
+            break;
+        case WM_SETCURSOR: {
+            const auto over = reinterpret_cast<HWND>(wParam);
+            if (over == GetDlgItem(window_, kEmail) || over == GetDlgItem(window_, kWeb)) {
+                SetCursor(LoadCursorW(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            break;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN: {
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, ColourOf(GetDlgCtrlID(reinterpret_cast<HWND>(lParam))));
+            SetBkColor(dc, RGB(0, 0, 0));
+            return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
+        }
+        case WM_PAINT: {
+            // The two rules under the author's line.
+            PAINTSTRUCT paint{};
+            const HDC dc = BeginPaint(window_, &paint);
+            const UINT dpi = GetDpiForWindow(window_);
+            UniqueGdiObject white(
+                CreatePen(PS_SOLID, TwipsToPixelsAt(30, dpi), RGB(255, 255, 255)));
+            UniqueGdiObject grey(CreatePen(PS_SOLID, 1, RGB(128, 128, 128)));
+            const HGDIOBJ old = SelectObject(dc, white.Get());
+            MoveToEx(dc, 0, TwipsToPixelsAt(1200, dpi), nullptr);
+            LineTo(dc, TwipsToPixelsAt(5549, dpi), TwipsToPixelsAt(1200, dpi));
+            SelectObject(dc, grey.Get());
+            MoveToEx(dc, 0, TwipsToPixelsAt(1217, dpi), nullptr);
+            LineTo(dc, TwipsToPixelsAt(5564, dpi), TwipsToPixelsAt(1217, dpi));
+            SelectObject(dc, old);
+            EndPaint(window_, &paint);
+            return 0;
+        }
+        case WM_CLOSE:
+            Close();
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void WindowsAboutDialog::SetCaption(const std::string& text) {
+    SetWindowTextW(window_, Wide(text).c_str());
+}
+
+void WindowsAboutDialog::SetLblTitle(const std::string& text) {
+    SetWindowTextW(GetDlgItem(window_, kTitle), Wide(text).c_str());
+}
+
+void WindowsAboutDialog::SetLblVersion(const std::string& text) {
+    SetWindowTextW(GetDlgItem(window_, kVersion), Wide(text).c_str());
+}
+
+void WindowsAboutDialog::Close() { closed_ = true; }
+
+}  // namespace velnix::windows_platform

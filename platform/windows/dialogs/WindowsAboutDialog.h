@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/windows/system/Handles.h"
+#include "ui/about/AboutView.h"
+#include "ui/about/frmAbout.h"
+
+namespace velnix::windows_platform {
+
+// The About dialog, modal over the active window of the program: one at a time; asked again
+// while it shows, it comes to the front.
+class WindowsAboutDialog : public AboutView {
+  public:
+    // Shows the dialog and returns once it is closed.
+    static void Show(const AboutServices& services);
+
+    void SetCaption(const std::string& text) override;
+    void SetLblTitle(const std::string& text) override;
+    void SetLblVersion(const std::string& text) override;
+    void Close() override;
+
+  private:
+    explicit WindowsAboutDialog(const AboutServices& services) : logic_(*this, services) {}
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
+    void RunUntilClosed();
+
+    frmAbout logic_;
+    HWND window_ = nullptr;
+    bool closed_ = false;
+    UniqueGdiObject font_;
+    UniqueGdiObject titleFont_;
+    UniqueGdiObject buttonFont_;
+};
+
+}  // namespace velnix::windows_platform
