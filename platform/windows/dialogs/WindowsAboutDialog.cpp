@@ -4,6 +4,7 @@
 
 #include "platform/windows/dialogs/DialogMessages.h"
 #include "platform/windows/main/MainLayout.h"
+#include "platform/windows/main/ResourceIds.h"
 #include "platform/windows/system/WideText.h"
 #include "ui/about/AboutTexts.h"
 
@@ -23,6 +24,8 @@ enum AboutControl : int {
     kLicence,
     kDetails,
     kSysInfo,
+    kLogo,
+    kDonation,
     kOk = IDOK,
 };
 
@@ -193,6 +196,35 @@ void WindowsAboutDialog::CreateControls() {
         if (item.look == Look::Button) font = GetStockObject(DEFAULT_GUI_FONT);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
+    CreatePictures(dpi);
+}
+
+// The program's icon stretched to its box, and the donation picture, when the program carries
+// them.
+void WindowsAboutDialog::CreatePictures(UINT dpi) {
+    const HINSTANCE program = GetModuleHandleW(nullptr);
+    const RECT logoBox = PixelRect({120, 240, 720, 720}, dpi);
+    logo_.Reset(static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(VELNIX_ICON_PROGRAM),
+                                              IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+    if (logo_.Get() != nullptr) {
+        const HWND logo = CreateWindowExW(
+            0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL, logoBox.left,
+            logoBox.top, logoBox.right - logoBox.left, logoBox.bottom - logoBox.top, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLogo)), program, nullptr);
+        SendMessageW(logo, STM_SETICON, reinterpret_cast<WPARAM>(logo_.Get()), 0);
+    }
+    const RECT donationBox = PixelRect({1320, 2520, 1500, 660}, dpi);
+    donation_.Reset(LoadImageW(program, MAKEINTRESOURCEW(VELNIX_BITMAP_DONATION), IMAGE_BITMAP, 0,
+                               0, LR_DEFAULTCOLOR));
+    if (donation_.Get() != nullptr) {
+        const HWND donation = CreateWindowExW(
+            0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_NOTIFY, donationBox.left,
+            donationBox.top, donationBox.right - donationBox.left,
+            donationBox.bottom - donationBox.top, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kDonation)), program, nullptr);
+        SendMessageW(donation, STM_SETIMAGE, IMAGE_BITMAP,
+                     reinterpret_cast<LPARAM>(donation_.Get()));
+    }
 }
 
 LRESULT CALLBACK WindowsAboutDialog::Procedure(HWND window, UINT message, WPARAM wParam,
@@ -224,13 +256,17 @@ LRESULT WindowsAboutDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 case kWeb:
                     if (HIWORD(wParam) == STN_CLICKED) logic_.Label3_Click();
                     return 0;
+                case kDonation:
+                    if (HIWORD(wParam) == STN_CLICKED) logic_.Image2_Click();
+                    return 0;
                 default:
                     break;
             }
             break;
         case WM_SETCURSOR: {
             const auto over = reinterpret_cast<HWND>(wParam);
-            if (over == GetDlgItem(window_, kEmail) || over == GetDlgItem(window_, kWeb)) {
+            const int id = GetDlgCtrlID(over);
+            if (id == kEmail || id == kWeb || id == kDonation) {
                 SetCursor(LoadCursorW(nullptr, IDC_HAND));
                 return TRUE;
             }

@@ -25,6 +25,7 @@ class WindowsAboutDialog : public AboutView {
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
+    void CreatePictures(UINT dpi);
     void RunUntilClosed();
 
     frmAbout logic_;
@@ -33,6 +34,8 @@ class WindowsAboutDialog : public AboutView {
     UniqueGdiObject font_;
     UniqueGdiObject titleFont_;
     UniqueGdiObject buttonFont_;
+    UniqueIcon logo_;
+    UniqueGdiObject donation_;
 };
 
 }  // namespace velnix::windows_platform

@@ -1,7 +1,10 @@
 #include "platform/windows/dialogs/WindowsConfigDialog.h"
 
+#include <utility>
+
 #include "platform/windows/dialogs/DialogMessages.h"
 #include "platform/windows/main/MainLayout.h"
+#include "platform/windows/main/ResourceIds.h"
 #include "platform/windows/system/WideText.h"
 
 namespace velnix::windows_platform {
@@ -130,6 +133,19 @@ void WindowsConfigDialog::CreateControls() {
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id == 0 ? -1 : item.id)),
             GetModuleHandleW(nullptr), nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    }
+    // The buttons show their pictures when the program carries them; their captions stay their
+    // names.
+    for (const auto& [id, picture] : {std::pair{kConfigSave, VELNIX_BITMAP_SAVE},
+                                      std::pair{kConfigClose, VELNIX_BITMAP_CLOSE}}) {
+        const auto bitmap =
+            static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(picture),
+                                            IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+        if (bitmap == nullptr) continue;
+        pictures_.emplace_back(bitmap);
+        const HWND button = Item(id);
+        SetWindowLongPtrW(button, GWL_STYLE, GetWindowLongPtrW(button, GWL_STYLE) | BS_BITMAP);
+        SendMessageW(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
     }
     // The closed list keeps the height it was designed with.
     const RECT list = PixelRect(kItems[1].box, dpi);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "config/modRegistry.h"
 #include "platform/windows/system/Handles.h"
@@ -57,6 +58,7 @@ class WindowsConfigDialog : public ConfigView {
     HWND window_ = nullptr;
     HWND lastFocus_ = nullptr;
     UniqueGdiObject font_;
+    std::vector<UniqueGdiObject> pictures_;
 };
 
 }  // namespace velnix::windows_platform
