@@ -66,9 +66,19 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     };
     MainTenaline(services);
 
-    // Ends when the last main window is gone, or at once when the program quits.
+    // Ends when the last main window and configuration dialog are gone, or at once when the
+    // program quits.
     MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    for (;;) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got < 0) break;
+        if (got == 0) {
+            // A configuration dialog still open holds the connection object: the program ends
+            // with the last of them, unless it was asked to end.
+            if (program.QuitAsked() || !ModelessDialogsOpen()) break;
+            QuitAfterLastModelessDialog();
+            continue;
+        }
         if (RouteToModelessDialog(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

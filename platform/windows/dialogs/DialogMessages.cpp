@@ -13,11 +13,20 @@ std::vector<HWND>& OpenDialogs() {
     return dialogs;
 }
 
+bool quitAfterLast = false;
+
 }  // namespace
 
 void AddModelessDialog(HWND dialog) { OpenDialogs().push_back(dialog); }
 
-void RemoveModelessDialog(HWND dialog) { std::erase(OpenDialogs(), dialog); }
+void RemoveModelessDialog(HWND dialog) {
+    std::erase(OpenDialogs(), dialog);
+    if (quitAfterLast && OpenDialogs().empty()) PostQuitMessage(0);
+}
+
+bool ModelessDialogsOpen() { return !OpenDialogs().empty(); }
+
+void QuitAfterLastModelessDialog() { quitAfterLast = true; }
 
 bool RouteToModelessDialog(MSG& message) {
     if (message.hwnd == nullptr) return false;

@@ -9,6 +9,11 @@ namespace velnix::windows_platform {
 void AddModelessDialog(HWND dialog);
 void RemoveModelessDialog(HWND dialog);
 
+// Whether any modeless dialog is open.
+bool ModelessDialogsOpen();
+// Ends the message loop once the last modeless dialog has closed.
+void QuitAfterLastModelessDialog();
+
 // True when `message` went to an open modeless dialog, which has then handled it.
 bool RouteToModelessDialog(MSG& message);
 

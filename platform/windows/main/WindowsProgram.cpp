@@ -18,6 +18,9 @@ bool WindowsProgram::AnotherCopyRunning() {
     return another_;
 }
 
-void WindowsProgram::Quit() { PostQuitMessage(0); }
+void WindowsProgram::Quit() {
+    quitAsked_ = true;
+    PostQuitMessage(0);
+}
 
 }  // namespace velnix::windows_platform

@@ -21,11 +21,14 @@ class WindowsProgram : public Application {
     bool AnotherCopyRunning() override;
     // Ends the message loop at once, nested loops included; no window is closed before.
     void Quit() override;
+    // Whether the program asked to end, rather than its last main window closing.
+    bool QuitAsked() const { return quitAsked_; }
 
   private:
     std::wstring mutexName_;
     UniqueHandle mutex_;
     bool another_ = false;
+    bool quitAsked_ = false;
 };
 
 }  // namespace velnix::windows_platform
