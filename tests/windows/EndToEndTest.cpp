@@ -19,6 +19,8 @@
 namespace velnix::windows_platform {
 namespace {
 
+constexpr int kStatusLabel = 104;  // the main window's control ids
+constexpr int kConnectButton = 117;
 constexpr char kEntry[] = "Numéris Île-de-France";
 constexpr char kDial[] = "[Numéris Île-de-France]\n[jean.dupont@fai.fr]\n[mot de passe]\nshow=0\n";
 
@@ -156,6 +158,12 @@ class EndToEndTest : public ::testing::Test {
         return search.found;
     }
 
+    // A control's text, read as any program may read another's.
+    static std::wstring Caption(HWND window, int id) {
+        wchar_t text[64] = L"";
+        return std::wstring(text, GetDlgItemTextW(window, id, text, 64));
+    }
+
     // Only a guard against a program that would never get there: no time is checked.
     static bool Eventually(const std::function<bool()>& condition) {
         for (int tries = 0; tries < 1200; ++tries) {
@@ -180,10 +188,14 @@ TEST_F(EndToEndTest, DialsOnStartRedialsAfterADropAndLeavesTheLinkUpOnClosing) {
     RegistryValueForTest autoMask(L"Software\\Vorn\\Velnix", L"AutoMask", "False");
     Start();
 
+    HWND window = nullptr;
+    ASSERT_TRUE(Eventually([&] { return (window = MainWindow()) != nullptr; }));
     ASSERT_TRUE(Eventually([&] { return Dials() >= 1 && LinkUp(); }))
         << "no dial on start: " << Read(L"rasdial.txt");
-    // The program may dial again while a slow start is under way: the drop comes once its
-    // dials are over, so that any dial after it answers the drop.
+    // The program sees the link (its button offers to hang up), and any further dial it started
+    // meanwhile is over: a dial after the drop answers the drop.
+    ASSERT_TRUE(Eventually([&] { return Caption(window, kConnectButton) == L"Se déconnecter"; }))
+        << Utf8FromWideReplacing(Caption(window, kConnectButton));
     size_t dials = 0;
     ASSERT_TRUE(Eventually([&] {
         for (int tick = 0; tick < 30; ++tick, Sleep(100)) {
@@ -198,17 +210,9 @@ TEST_F(EndToEndTest, DialsOnStartRedialsAfterADropAndLeavesTheLinkUpOnClosing) {
     SetState(std::string("entry\tFournisseur ADSL\nentry\t") + kEntry + "\n");
     ASSERT_TRUE(Eventually([&] { return Dials() > dials && LinkUp(); }))
         << "no redial after the drop: " << Read(L"rasdial.txt");
-
-    HWND window = nullptr;
-    ASSERT_TRUE(Eventually([&] { return (window = MainWindow()) != nullptr; }));
-    // The window's status label, read as any program may read another's.
-    std::wstring status;
     EXPECT_TRUE(Eventually([&] {
-        wchar_t text[64] = L"";
-        status.assign(text, GetDlgItemTextW(window, 104, text, 64));
-        return status == L"Connexion établie depuis :";
-    })) << "status: "
-        << Utf8FromWideReplacing(status);
+        return Caption(window, kStatusLabel) == L"Connexion établie depuis :";
+    })) << Utf8FromWideReplacing(Caption(window, kStatusLabel));
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     ASSERT_EQ(WaitForSingleObject(process_.Get(), 120000), WAIT_OBJECT_0);
