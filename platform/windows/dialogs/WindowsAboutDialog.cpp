@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/windows/dialogs/DialogClass.h"
 #include "platform/windows/dialogs/DialogMessages.h"
 #include "platform/windows/main/MainLayout.h"
 #include "platform/windows/main/ResourceIds.h"
@@ -44,20 +45,6 @@ std::wstring Wide(std::string_view text) { return WideFromUtf8(text).value_or(st
 
 HWND shown = nullptr;
 
-void RegisterClassOnce() {
-    static const bool registered = [] {
-        WNDCLASSEXW type{};
-        type.cbSize = sizeof type;
-        type.lpfnWndProc = DefWindowProcW;
-        type.hInstance = GetModuleHandleW(nullptr);
-        type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        type.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        type.lpszClassName = kClassName;
-        return RegisterClassExW(&type) != 0;
-    }();
-    (void)registered;
-}
-
 COLORREF ColourOf(int id) {
     switch (id) {
         case kEmail:
@@ -77,7 +64,7 @@ void WindowsAboutDialog::Show(const AboutServices& services) {
         SetForegroundWindow(shown);
         return;
     }
-    RegisterClassOnce();
+    RegisterDialogClass(kClassName);
     WindowsAboutDialog dialog(services);
     const HWND owner = GetActiveWindow();
     dialog.window_ =

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/windows/dialogs/DialogClass.h"
 #include "platform/windows/dialogs/DialogMessages.h"
 #include "platform/windows/main/MainLayout.h"
 #include "platform/windows/main/ResourceIds.h"
@@ -77,20 +78,6 @@ std::string TextOf(HWND control) {
     return Utf8FromWideReplacing(text);
 }
 
-void RegisterClassOnce() {
-    static const bool registered = [] {
-        WNDCLASSEXW type{};
-        type.cbSize = sizeof type;
-        type.lpfnWndProc = DefWindowProcW;
-        type.hInstance = GetModuleHandleW(nullptr);
-        type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        type.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        type.lpszClassName = kClassName;
-        return RegisterClassExW(&type) != 0;
-    }();
-    (void)registered;
-}
-
 }  // namespace
 
 WindowsConfigDialog::WindowsConfigDialog(modRegistry& registry, MsgBox& messages)
@@ -98,7 +85,7 @@ WindowsConfigDialog::WindowsConfigDialog(modRegistry& registry, MsgBox& messages
 
 HWND WindowsConfigDialog::Open(std::shared_ptr<InternetTenaline> lIAC, POINT topLeftPixels,
                                modRegistry& registry, MsgBox& messages) {
-    RegisterClassOnce();
+    RegisterDialogClass(kClassName);
     auto* dialog = new WindowsConfigDialog(registry, messages);
     const HWND window = CreateWindowExW(
         WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME, kClassName, L"Auto-connexion - Configuration",
