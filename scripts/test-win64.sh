@@ -1,8 +1,8 @@
 #!/bin/sh
-# Cross-builds Velnix for 64-bit Windows and runs the core's test suites under Wine.
+# Cross-builds Velnix and its installer for 64-bit Windows and runs their test suites under Wine.
 set -eu
 cd "$(dirname "$0")/.."
-scripts/deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest xvfb xauth
+scripts/deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest xvfb xauth wixl
 cmake --preset win64
 cmake --build --preset win64
 
