@@ -44,7 +44,7 @@ fail() {
     echo "FAILED: $*" >&2
     failures=$((failures + 1))
 }
-windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
+windows_path() { printf 'Z:%s' "$(realpath "$1")" | tr / '\\'; }
 shortcuts() { find "$prefix/drive_c" -name Velnix.lnk; }
 
 # Every value under the installer's keys as "key|name|type|data", the key below HKLM's classes.
@@ -107,8 +107,8 @@ if [ -n "$script_client" ]; then
 fi
 
 # The program's start entry, as its configuration dialog writes it, beside another program's.
-wine reg add "$run_key" /v Velnix /d "\"$exe\"" /f /reg:64 >/dev/null
-wine reg add "$run_key" /v Other /d 'C:\other.exe' /f /reg:64 >/dev/null
+wine reg add "$run_key" /v Velnix /d "\"$exe\"" /f /reg:64 >/dev/null 2>&1
+wine reg add "$run_key" /v Other /d 'C:\other.exe' /f /reg:64 >/dev/null 2>&1
 
 if ! wine msiexec /x "$(windows_path "$msi")" /qn /l*v "$(windows_path "$work/uninstall.log")"; then
     tail -n 40 "$work/uninstall.log" >&2
