@@ -127,4 +127,8 @@ if wine reg query "$run_key" /v Velnix /reg:64 >/dev/null 2>&1; then
 fi
 wine reg query "$run_key" /v Other /reg:64 >/dev/null 2>&1 || fail "another program's start entry removed"
 
-[ "$failures" -eq 0 ]
+[ "$failures" -eq 0 ] || exit 1
+# The prefix takes some 700 MB: only a failed run's stays, to look into.
+"$wineserver" -k
+"$wineserver" -w
+rm -rf "$prefix"
