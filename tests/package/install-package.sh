@@ -45,8 +45,9 @@ cpack -G DEB -B "$work/package" --config "$build/CPackConfig.cmake" >"$work/cpac
 package=$(ls "$work"/package/velnix_*_amd64.deb) || fail "pas de paquet dans $work/package"
 
 installed=yes
+# Whole, even where the system leaves out manual pages (as slim container images do).
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-    -o DPkg::Lock::Timeout=120 "$package" >"$work/apt.log" 2>&1 ||
+    -o DPkg::Lock::Timeout=120 -o DPkg::Options::=--path-include=/usr/share/* "$package" >"$work/apt.log" 2>&1 ||
     { cat "$work/apt.log"; fail "apt-get install a échoué"; }
 dpkg-query -L velnix | sort >"$work/files"
 
