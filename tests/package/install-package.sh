@@ -33,21 +33,23 @@ installed=""
 cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
     if [ -n "$installed" ]; then
-        DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq -o DPkg::Lock::Timeout=120 velnix \
-            >/dev/null 2>&1
+        DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq -o DPkg::Lock::Timeout=60 velnix \
+            >/dev/null 2>&1 || dpkg --purge velnix >/dev/null 2>&1
     fi
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP
 
-cpack -G DEB -B "$work/package" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 ||
+timeout 120 cpack -G DEB -B "$work/package" --config "$build/CPackConfig.cmake" \
+    >"$work/cpack.log" 2>&1 ||
     { cat "$work/cpack.log"; fail "cpack n'a pas fait le paquet"; }
 package=$(ls "$work"/package/velnix_*_amd64.deb) || fail "pas de paquet dans $work/package"
 
 installed=yes
 # Whole, even where the system leaves out manual pages (as slim container images do).
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-    -o DPkg::Lock::Timeout=120 -o DPkg::Options::=--path-include=/usr/share/* "$package" >"$work/apt.log" 2>&1 ||
+    -o DPkg::Lock::Timeout=60 -o DPkg::Options::=--path-include=/usr/share/* "$package" \
+    >"$work/apt.log" 2>&1 ||
     { cat "$work/apt.log"; fail "apt-get install a échoué"; }
 dpkg-query -L velnix | sort >"$work/files"
 
@@ -72,13 +74,16 @@ HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run \
     dbus-run-session --config-file="$work/session.conf" -- sh -c '
         dbus-send --session --print-reply --reply-timeout=20000 --dest=org.velnix.Connect \
             /org/velnix/Connect/InternetTenaline/1 org.freedesktop.DBus.Properties.Get \
-            string:org.velnix.Connect.InternetTenaline string:Connected || exit 1
+            string:org.velnix.Connect.InternetTenaline string:Connected
+        called=$?
         pid=$(dbus-send --session --print-reply --dest=org.freedesktop.DBus \
             /org/freedesktop/DBus org.freedesktop.DBus.GetConnectionUnixProcessID \
             string:org.velnix.Connect | sed -n "s/^ *uint32 //p")
+        [ -n "$pid" ] || exit 1
         echo "pid $pid"
         echo "exe $(readlink /proc/$pid/exe)"
-        kill "$pid"' >"$work/bus.log" 2>&1
+        kill "$pid"
+        exit $called' >"$work/bus.log" 2>&1
 status=$?
 program_pid=$(sed -n 's/^pid //p' "$work/bus.log")
 [ $status -eq 0 ] && grep -q "boolean false" "$work/bus.log" ||
@@ -86,17 +91,24 @@ program_pid=$(sed -n 's/^pid //p' "$work/bus.log")
 grep -qx "exe /usr/bin/velnix" "$work/bus.log" ||
     { cat "$work/bus.log"; fail "le nom org.velnix.Connect n'est pas tenu par /usr/bin/velnix"; }
 
-[ "$(man -w velnix)" = /usr/share/man/man1/velnix.1.gz ] || fail "man -w velnix : $(man -w velnix 2>&1)"
-[ "$(man -w rasdial)" = /usr/share/man/man1/rasdial.1.gz ] || fail "man -w rasdial : $(man -w rasdial 2>&1)"
+unset MANPATH
+for page in velnix rasdial; do
+    [ "$(man -w $page)" = /usr/share/man/man1/$page.1.gz ] ||
+        fail "man -w $page : $(man -w $page 2>&1)"
+done
 appstreamcli validate --pedantic --no-net --no-color \
     /usr/share/metainfo/org.velnix.Connect.metainfo.xml >"$work/appstream.log" 2>&1 ||
     { cat "$work/appstream.log"; fail "métadonnées AppStream invalides"; }
-grep -q "^[EW]:" "$work/appstream.log" && { cat "$work/appstream.log"; fail "avertissement AppStream"; }
+if grep -q "^[EW]:" "$work/appstream.log"; then
+    cat "$work/appstream.log"
+    fail "avertissement AppStream"
+fi
 
-DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq -o DPkg::Lock::Timeout=120 velnix \
+DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq -o DPkg::Lock::Timeout=60 velnix \
     >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get remove a échoué"; }
 # The package has no configuration file; a purge removes whatever a later version may leave.
-dpkg --purge velnix >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "dpkg --purge a échoué"; }
+dpkg --purge velnix >"$work/apt.log" 2>&1 ||
+    { cat "$work/apt.log"; fail "dpkg --purge a échoué"; }
 installed=""
 left=""
 while read -r file; do
