@@ -3,7 +3,7 @@
 # icon hides the window and another shows it, a right click opens the menu, whose "Quitter" ends
 # the program and leaves the link up.
 #
-#   tray_end_to_end.sh BUILD_BIN_DIR BOOTED_PREFIX
+#   TrayEndToEndTest.sh BUILD_BIN_DIR BOOTED_PREFIX
 set -u
 for tool in Xvfb trayer xdotool xwininfo; do
     if ! command -v "$tool" >/dev/null; then
