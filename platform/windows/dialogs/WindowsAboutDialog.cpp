@@ -1,5 +1,6 @@
 #include "platform/windows/dialogs/WindowsAboutDialog.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -45,6 +46,22 @@ struct AboutItem {
 std::wstring Wide(std::string_view text) { return WideFromUtf8(text).value_or(std::wstring()); }
 
 HWND shown = nullptr;
+
+// A link sizes to its text about the centre of the box it was designed with.
+void FitAboutCentre(HWND label, const RECT& designed, HGDIOBJ font) {
+    const int length = GetWindowTextLengthW(label);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(label, text.data(), length + 1);
+    const HDC context = GetDC(label);
+    const HGDIOBJ previous = SelectObject(context, font);
+    SIZE size{};
+    GetTextExtentPoint32W(context, text.c_str(), length, &size);
+    SelectObject(context, previous);
+    ReleaseDC(label, context);
+    SetWindowPos(label, nullptr, (designed.left + designed.right - size.cx) / 2, designed.top,
+                 size.cx, std::max<int>(size.cy, designed.bottom - designed.top),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 COLORREF ColourOf(int id) {
     switch (id) {
@@ -234,6 +251,7 @@ void WindowsAboutDialog::LayOut(UINT dpi) {
         if (placed.look == Look::BoldButton) chosen = buttonFont.Get();
         if (placed.look == Look::Button) chosen = GetStockObject(DEFAULT_GUI_FONT);
         SendMessageW(placed.control, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+        if (placed.look == Look::Link) FitAboutCentre(placed.control, box, chosen);
     }
     // The old fonts go once no control uses them.
     font_ = std::move(font);
