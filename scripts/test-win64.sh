@@ -2,7 +2,12 @@
 # Cross-builds Velnix and its installer for 64-bit Windows and runs their test suites under Wine.
 set -eu
 cd "$(dirname "$0")/.."
+<<<<<<< HEAD
 scripts/deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest xvfb xauth wixl
+=======
+scripts/deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest xvfb xauth \
+    trayer xdotool x11-utils fonts-comic-neue
+>>>>>>> w12
 cmake --preset win64
 cmake --build --preset win64
 
@@ -19,4 +24,7 @@ mkdir -p "$WINEPREFIX"
 stop_wine
 "$wineserver" -p
 scripts/wine.sh "$WINEPREFIX" wineboot </dev/null >/dev/null 2>&1
+# "Comic Sans MS", the windows' font, is not Wine's: a font of the same measures stands in.
+scripts/wine.sh "$WINEPREFIX" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Comic Sans MS' \
+    /d 'Comic Neue' /f </dev/null >/dev/null 2>&1
 ctest --preset win64

@@ -8,21 +8,28 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "platform/windows/system/Handles.h"
 #include "platform/windows/system/WideText.h"
 #include "tests/windows/ScratchFolder.h"
+#include "ui/main/TrafficFigures.h"
 
 namespace velnix::windows_platform {
 namespace {
 
 constexpr int kStatusLabel = 104;  // the main window's control ids
+constexpr int kDurationLabel = 105;
+constexpr int kReceivedLabel = 107;
+constexpr int kSentLabel = 111;
 constexpr int kConnectButton = 117;
 constexpr char kEntry[] = "Numéris Île-de-France";
 constexpr char kDial[] = "[Numéris Île-de-France]\n[jean.dupont@fai.fr]\n[mot de passe]\nshow=0\n";
+constexpr char kHangUp[] = "[Numéris Île-de-France]\n[/disconnect]\nshow=0\n";
 
 std::filesystem::path BuildFolder() {
     wchar_t own[MAX_PATH];
@@ -90,6 +97,21 @@ class EndToEndTest : public ::testing::Test {
         SetEnvironmentVariableW(L"VELNIX_FAKE_RAS_STATE", folder_.Path(L"ras.txt").c_str());
         SetEnvironmentVariableW(L"VELNIX_FAKE_DIALER_LOG", folder_.Path(L"rasdial.txt").c_str());
     }
+    // The options the user stored: automatic redial of the entry with its login and password,
+    // the window left on screen.
+    void StoreOptions() {
+        const std::wstring engine = L"Software\\Quorath_Software\\Tenaline";
+        options_.emplace_back(
+            std::make_unique<RegistryValueForTest>(engine, L"AutoReconnect", "True"));
+        options_.emplace_back(
+            std::make_unique<RegistryValueForTest>(engine, L"Login", "jean.dupont@fai.fr"));
+        options_.emplace_back(
+            std::make_unique<RegistryValueForTest>(engine, L"PassWord", "mot de passe"));
+        options_.emplace_back(
+            std::make_unique<RegistryValueForTest>(engine, L"ConnectionName", kEntry));
+        options_.emplace_back(std::make_unique<RegistryValueForTest>(L"Software\\Vorn\\Velnix",
+                                                                     L"AutoMask", "False"));
+    }
     void TearDown() override {
         if (process_.Get() != nullptr) {
             TerminateProcess(process_.Get(), 1);
@@ -111,16 +133,17 @@ class EndToEndTest : public ::testing::Test {
         text << file.rdbuf();
         return text.str();
     }
-    size_t Dials() {
+    size_t Count(const char* start) {
         const std::string log = Read(L"rasdial.txt");
         size_t count = 0;
-        for (size_t at = log.find(kDial); at != std::string::npos; at = log.find(kDial, at + 1)) {
+        for (size_t at = log.find(start); at != std::string::npos; at = log.find(start, at + 1)) {
             ++count;
         }
         return count;
     }
+    size_t Dials() { return Count(kDial); }
     bool LinkUp() {
-        return Read(L"ras.txt").find(std::string("\t") + kEntry + "\t0\t") != std::string::npos;
+        return Read(L"ras.txt").find(std::string("\t") + kEntry + "\t") != std::string::npos;
     }
 
     void Start() {
@@ -173,39 +196,47 @@ class EndToEndTest : public ::testing::Test {
         return false;
     }
 
+    // Waits until no dial started for three seconds: any dial the program started is over.
+    size_t SettledDials() {
+        size_t dials = 0;
+        EXPECT_TRUE(Eventually([&] {
+            for (int tick = 0; tick < 30; ++tick, Sleep(100)) {
+                if (Dials() != dials) {
+                    dials = Dials();
+                    return false;
+                }
+            }
+            return true;
+        }));
+        return dials;
+    }
+
+    // Dials on start and waits for the program to show the link up.
+    HWND StartAndConnect() {
+        StoreOptions();
+        Start();
+        HWND window = nullptr;
+        EXPECT_TRUE(Eventually([&] { return (window = MainWindow()) != nullptr; }));
+        EXPECT_TRUE(Eventually([&] { return Dials() >= 1 && LinkUp(); }))
+            << "no dial on start: " << Read(L"rasdial.txt");
+        EXPECT_TRUE(Eventually([&] {
+            return Caption(window, kConnectButton) == L"Se déconnecter";
+        })) << Utf8FromWideReplacing(Caption(window, kConnectButton));
+        return window;
+    }
+
     ScratchFolder folder_;
+    std::vector<std::unique_ptr<RegistryValueForTest>> options_;
     std::wstring savedPath_;
     UniqueHandle process_;
     DWORD processId_ = 0;
 };
 
 TEST_F(EndToEndTest, DialsOnStartRedialsAfterADropAndLeavesTheLinkUpOnClosing) {
-    const std::wstring engineKey = L"Software\\Quorath_Software\\Tenaline";
-    RegistryValueForTest autoReconnect(engineKey, L"AutoReconnect", "True");
-    RegistryValueForTest login(engineKey, L"Login", "jean.dupont@fai.fr");
-    RegistryValueForTest password(engineKey, L"PassWord", "mot de passe");
-    RegistryValueForTest entry(engineKey, L"ConnectionName", kEntry);
-    RegistryValueForTest autoMask(L"Software\\Vorn\\Velnix", L"AutoMask", "False");
-    Start();
-
-    HWND window = nullptr;
-    ASSERT_TRUE(Eventually([&] { return (window = MainWindow()) != nullptr; }));
-    ASSERT_TRUE(Eventually([&] { return Dials() >= 1 && LinkUp(); }))
-        << "no dial on start: " << Read(L"rasdial.txt");
-    // The program sees the link (its button offers to hang up), and any further dial it started
-    // meanwhile is over: a dial after the drop answers the drop.
-    ASSERT_TRUE(Eventually([&] { return Caption(window, kConnectButton) == L"Se déconnecter"; }))
-        << Utf8FromWideReplacing(Caption(window, kConnectButton));
-    size_t dials = 0;
-    ASSERT_TRUE(Eventually([&] {
-        for (int tick = 0; tick < 30; ++tick, Sleep(100)) {
-            if (Dials() != dials) {
-                dials = Dials();
-                return false;
-            }
-        }
-        return true;
-    }));
+    const HWND window = StartAndConnect();
+    ASSERT_FALSE(HasFailure());
+    // A dial after the drop answers the drop.
+    const size_t dials = SettledDials();
 
     SetState(std::string("entry\tFournisseur ADSL\nentry\t") + kEntry + "\n");
     ASSERT_TRUE(Eventually([&] { return Dials() > dials && LinkUp(); }))
@@ -222,6 +253,45 @@ TEST_F(EndToEndTest, DialsOnStartRedialsAfterADropAndLeavesTheLinkUpOnClosing) {
     EXPECT_EQ(exitCode, 0u);
     EXPECT_EQ(Read(L"rasdial.txt").find("/disconnect"), std::string::npos);
     EXPECT_TRUE(LinkUp());
+}
+
+TEST_F(EndToEndTest, ShowsTheLinksCountersAndHangsUpForGoodOnSeDeconnecter) {
+    const HWND window = StartAndConnect();
+    ASSERT_FALSE(HasFailure());
+    const size_t dials = SettledDials();
+
+    // The link the stand-in dialer brought up, now with traffic behind it.
+    const std::string state = Read(L"ras.txt");
+    const size_t link = state.find("link\t");
+    ASSERT_NE(link, std::string::npos) << state;
+    const std::string handle = state.substr(link + 5, state.find('\t', link + 5) - link - 5);
+    constexpr int32_t kReceived = 123456789;
+    constexpr int32_t kSent = 4567;
+    constexpr int32_t kDurationMs = 3723999;
+    SetState(std::string("entry\t") + kEntry + "\nlink\t" + handle + "\t" + kEntry + "\t" +
+             std::to_string(kReceived) + "\t" + std::to_string(kSent) + "\t" +
+             std::to_string(kDurationMs) + "\n");
+    wchar_t separator[8] = L",";
+    GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8);
+    const std::wstring received = Wide(FormatSize(kReceived, Utf8FromWideReplacing(separator)));
+    const std::wstring sent = Wide(FormatSize(kSent, Utf8FromWideReplacing(separator)));
+    const std::wstring duration = Wide(FormatDuration(kDurationMs));
+    EXPECT_TRUE(Eventually([&] {
+        return Caption(window, kReceivedLabel) == received && Caption(window, kSentLabel) == sent &&
+               Caption(window, kDurationLabel) == duration;
+    })) << Utf8FromWideReplacing(Caption(window, kReceivedLabel))
+        << " | " << Utf8FromWideReplacing(Caption(window, kSentLabel)) << " | "
+        << Utf8FromWideReplacing(Caption(window, kDurationLabel));
+
+    // The user's own click on the button.
+    PostMessageW(GetDlgItem(window, kConnectButton), BM_CLICK, 0, 0);
+    ASSERT_TRUE(Eventually([&] { return Count(kHangUp) == 1 && !LinkUp(); }))
+        << "no hang-up: " << Read(L"rasdial.txt");
+    EXPECT_TRUE(Eventually([&] { return Caption(window, kConnectButton) == L"Se connecter"; }))
+        << Utf8FromWideReplacing(Caption(window, kConnectButton));
+    Sleep(4000);  // four ticks of the program's timer with the link down
+    EXPECT_EQ(Dials(), dials) << Read(L"rasdial.txt");
+    EXPECT_FALSE(LinkUp());
 }
 
 }  // namespace

@@ -86,6 +86,25 @@ TEST_F(WindowsConfigDialogTest, ControlsSitAtTheirTwipsAndTabInOrder) {
     EXPECT_TRUE(GetWindowLongPtrW(GetDlgItem(dialog, kConfigPassword), GWL_STYLE) & ES_PASSWORD);
 }
 
+// Moved to a screen of twice the density: the place the system suggests, its twips at 192 dpi.
+TEST_F(WindowsConfigDialogTest, LaysItselfOutAgainAtANewDpi) {
+    RECT suggested{40, 300, 600, 700};
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    RECT frame{};
+    GetWindowRect(dialog, &frame);
+    EXPECT_EQ(frame.left, 40);
+    EXPECT_EQ(frame.top, 300);
+    const RECT close = ClientBox(kConfigClose);
+    EXPECT_EQ(close.left, 336);
+    EXPECT_EQ(close.top, 240);
+    EXPECT_EQ(close.right - close.left, 146);
+    EXPECT_EQ(close.bottom - close.top, 50);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendDlgItemMessageW(dialog, kConfigLogin, WM_GETFONT, 0, 0)),
+               sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -22);  // 8.25 points at 192 dpi
+}
+
 TEST_F(WindowsConfigDialogTest, SavingWritesTheControlsThroughTheObjectAndLetsItGo) {
     SendDlgItemMessageW(dialog, kConfigConnection, CB_SETCURSEL, 1, 0);
     SetDlgItemTextW(dialog, kConfigLogin, L"jérôme");

@@ -45,13 +45,19 @@ HFONT DialogFont(UINT dpi, int hundredthPoints, bool bold) {
     return CreateFontIndirectW(&font);
 }
 
-void SizeClientArea(HWND window, SIZE clientPixels) {
+void SizeClientArea(HWND window, SIZE clientPixels, UINT dpi) {
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
     const auto extended = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
     RECT frame{0, 0, clientPixels.cx, clientPixels.cy};
-    AdjustWindowRectExForDpi(&frame, style, FALSE, extended, GetDpiForWindow(window));
+    AdjustWindowRectExForDpi(&frame, style, FALSE, extended, dpi);
     SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MoveToSuggestedPlace(HWND window, LPARAM lParam) {
+    const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(window, nullptr, suggested->left, suggested->top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace velnix::windows_platform

@@ -20,7 +20,11 @@ bool RouteToModelessDialog(MSG& message);
 // The font the dialogs were designed with at `dpi`: `hundredthPoints` hundredths of a point.
 HFONT DialogFont(UINT dpi, int hundredthPoints, bool bold = false);
 
-// Makes the window of `clientPixels` client size at its DPI, keeping its top-left corner.
-void SizeClientArea(HWND window, SIZE clientPixels);
+// Makes the window of `clientPixels` client size at `dpi`, keeping its top-left corner.
+void SizeClientArea(HWND window, SIZE clientPixels, UINT dpi);
+
+// The top-left corner of the place the system suggests with WM_DPICHANGED (`lParam`): the
+// dialog then lays itself out again at the new DPI, which sets its size.
+void MoveToSuggestedPlace(HWND window, LPARAM lParam);
 
 }  // namespace velnix::windows_platform

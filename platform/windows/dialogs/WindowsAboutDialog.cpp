@@ -1,6 +1,8 @@
 #include "platform/windows/dialogs/WindowsAboutDialog.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "platform/windows/dialogs/DialogClass.h"
 #include "platform/windows/dialogs/DialogMessages.h"
@@ -30,7 +32,7 @@ enum AboutControl : int {
     kOk = IDOK,
 };
 
-enum class Look { Text, Title, Link, Licence, Button, BoldButton };
+enum class Look { Text, Title, Link, Licence, Button, BoldButton, Picture };
 
 struct AboutItem {
     int id;
@@ -45,6 +47,22 @@ std::wstring Wide(std::string_view text) { return WideFromUtf8(text).value_or(st
 
 HWND shown = nullptr;
 
+// A link sizes to its text about the centre of the box it was designed with.
+void FitAboutCentre(HWND label, const RECT& designed, HGDIOBJ font) {
+    const int length = GetWindowTextLengthW(label);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(label, text.data(), length + 1);
+    const HDC context = GetDC(label);
+    const HGDIOBJ previous = SelectObject(context, font);
+    SIZE size{};
+    GetTextExtentPoint32W(context, text.c_str(), length, &size);
+    SelectObject(context, previous);
+    ReleaseDC(label, context);
+    SetWindowPos(label, nullptr, (designed.left + designed.right - size.cx) / 2, designed.top,
+                 size.cx, std::max<int>(size.cy, designed.bottom - designed.top),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 COLORREF ColourOf(int id) {
     switch (id) {
         case kEmail:
@@ -58,6 +76,16 @@ COLORREF ColourOf(int id) {
 }
 
 }  // namespace
+
+struct WindowsAboutDialog::Placed {
+    HWND control;
+    TwipsBox box;
+    Look look;
+};
+
+WindowsAboutDialog::WindowsAboutDialog(const AboutServices& services) : logic_(*this, services) {}
+
+WindowsAboutDialog::~WindowsAboutDialog() = default;
 
 void WindowsAboutDialog::Show(const AboutServices& services) {
     if (shown != nullptr) {
@@ -117,13 +145,6 @@ void WindowsAboutDialog::RunUntilClosed() {
 }
 
 void WindowsAboutDialog::CreateControls() {
-    const UINT dpi = GetDpiForWindow(window_);
-    const RECT client = PixelRect(kClient, dpi);
-    SizeClientArea(window_, {client.right, client.bottom});
-    font_.Reset(DialogFont(dpi, 825));
-    titleFont_.Reset(DialogFont(dpi, 975, true));
-    buttonFont_.Reset(DialogFont(dpi, 825, true));
-
     const AboutItem items[] = {
         {kOk,
          L"BUTTON",
@@ -171,47 +192,73 @@ void WindowsAboutDialog::CreateControls() {
          Look::Licence},
     };
     for (const AboutItem& item : items) {
-        const RECT box = PixelRect(item.box, dpi);
-        const HWND control = CreateWindowExW(0, item.windowClass, item.caption.c_str(),
-                                             WS_CHILD | WS_VISIBLE | item.style, box.left, box.top,
-                                             box.right - box.left, box.bottom - box.top, window_,
-                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)),
-                                             GetModuleHandleW(nullptr), nullptr);
-        HGDIOBJ font = font_.Get();
-        if (item.look == Look::Title || item.look == Look::Licence) font = titleFont_.Get();
-        if (item.look == Look::BoldButton) font = buttonFont_.Get();
-        if (item.look == Look::Button) font = GetStockObject(DEFAULT_GUI_FONT);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        const HWND control = CreateWindowExW(
+            0, item.windowClass, item.caption.c_str(), WS_CHILD | WS_VISIBLE | item.style, 0, 0, 0,
+            0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)),
+            GetModuleHandleW(nullptr), nullptr);
+        placed_.push_back({control, item.box, item.look});
     }
-    CreatePictures(dpi);
+    CreatePictures();
+    tips_ = ToolTips(window_);
+    for (const auto& [id, tip] :
+         {std::pair{kEmail, Wide(about::kEmailTip)}, std::pair{kWeb, Wide(about::kWebTip)},
+          std::pair{kDonation, Wide(about::kDonationTip)},
+          std::pair{kSysInfo, std::wstring(L"Informations système")}}) {
+        if (const HWND control = GetDlgItem(window_, id)) tips_.Add(control, tip);
+    }
+    LayOut(GetDpiForWindow(window_));
 }
 
 // The program's icon stretched to its box, and the donation picture, when the program carries
 // them.
-void WindowsAboutDialog::CreatePictures(UINT dpi) {
+void WindowsAboutDialog::CreatePictures() {
     const HINSTANCE program = GetModuleHandleW(nullptr);
-    const RECT logoBox = PixelRect({120, 240, 720, 720}, dpi);
     logo_.Reset(static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(VELNIX_ICON_PROGRAM),
                                               IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
     if (logo_.Get() != nullptr) {
         const HWND logo = CreateWindowExW(
-            0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL, logoBox.left,
-            logoBox.top, logoBox.right - logoBox.left, logoBox.bottom - logoBox.top, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLogo)), program, nullptr);
+            0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL, 0, 0, 0, 0,
+            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLogo)), program, nullptr);
         SendMessageW(logo, STM_SETICON, reinterpret_cast<WPARAM>(logo_.Get()), 0);
+        placed_.push_back({logo, {120, 240, 720, 720}, Look::Picture});
     }
-    const RECT donationBox = PixelRect({1320, 2520, 1500, 660}, dpi);
     donation_.Reset(LoadImageW(program, MAKEINTRESOURCEW(VELNIX_BITMAP_DONATION), IMAGE_BITMAP, 0,
                                0, LR_DEFAULTCOLOR));
     if (donation_.Get() != nullptr) {
         const HWND donation = CreateWindowExW(
-            0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_NOTIFY, donationBox.left,
-            donationBox.top, donationBox.right - donationBox.left,
-            donationBox.bottom - donationBox.top, window_,
+            0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_NOTIFY, 0, 0, 0, 0, window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kDonation)), program, nullptr);
         SendMessageW(donation, STM_SETIMAGE, IMAGE_BITMAP,
                      reinterpret_cast<LPARAM>(donation_.Get()));
+        placed_.push_back({donation, {1320, 2520, 1500, 660}, Look::Picture});
     }
+}
+
+// Sizes the dialog and places its controls at `dpi`, in the fonts of that DPI.
+void WindowsAboutDialog::LayOut(UINT dpi) {
+    const RECT client = PixelRect(kClient, dpi);
+    SizeClientArea(window_, {client.right, client.bottom}, dpi);
+    UniqueGdiObject font(DialogFont(dpi, 825));
+    UniqueGdiObject titleFont(DialogFont(dpi, 975, true));
+    UniqueGdiObject buttonFont(DialogFont(dpi, 825, true));
+    for (const Placed& placed : placed_) {
+        const RECT box = PixelRect(placed.box, dpi);
+        SetWindowPos(placed.control, nullptr, box.left, box.top, box.right - box.left,
+                     box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (placed.look == Look::Picture) continue;
+        HGDIOBJ chosen = font.Get();
+        if (placed.look == Look::Title || placed.look == Look::Licence) chosen = titleFont.Get();
+        if (placed.look == Look::BoldButton) chosen = buttonFont.Get();
+        if (placed.look == Look::Button) chosen = GetStockObject(DEFAULT_GUI_FONT);
+        SendMessageW(placed.control, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
+        if (placed.look == Look::Link) FitAboutCentre(placed.control, box, chosen);
+    }
+    // The old fonts go once no control uses them.
+    font_ = std::move(font);
+    titleFont_ = std::move(titleFont);
+    buttonFont_ = std::move(buttonFont);
+    tips_.SetFont(static_cast<HFONT>(font_.Get()));
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 LRESULT CALLBACK WindowsAboutDialog::Procedure(HWND window, UINT message, WPARAM wParam,
@@ -284,6 +331,10 @@ LRESULT WindowsAboutDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             EndPaint(window_, &paint);
             return 0;
         }
+        case WM_DPICHANGED:
+            MoveToSuggestedPlace(window_, lParam);
+            LayOut(HIWORD(wParam));
+            return 0;
         case WM_CLOSE:
             Close();
             return 0;

@@ -106,20 +106,11 @@ HWND WindowsConfigDialog::Open(std::shared_ptr<InternetTenaline> lIAC, POINT top
 }
 
 void WindowsConfigDialog::CreateControls() {
-    const UINT dpi = GetDpiForWindow(window_);
-    const RECT client = PixelRect(kClient, dpi);
-    SizeClientArea(window_, {client.right, client.bottom});
-    font_.Reset(DialogFont(dpi, 825));
     for (const ConfigItem& item : kItems) {
-        const RECT box = PixelRect(item.box, dpi);
-        int height = box.bottom - box.top;
-        if (item.id == kConfigConnection) height *= kListLines + 1;
-        const HWND control = CreateWindowExW(
-            0, item.windowClass, item.caption, WS_CHILD | WS_VISIBLE | item.style, box.left,
-            box.top, box.right - box.left, height, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id == 0 ? -1 : item.id)),
-            GetModuleHandleW(nullptr), nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+        controls_.push_back(CreateWindowExW(
+            0, item.windowClass, item.caption, WS_CHILD | WS_VISIBLE | item.style, 0, 0, 0, 0,
+            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id == 0 ? -1 : item.id)),
+            GetModuleHandleW(nullptr), nullptr));
     }
     // The buttons show their pictures when the program carries them; their captions stay their
     // names.
@@ -134,6 +125,23 @@ void WindowsConfigDialog::CreateControls() {
         SetWindowLongPtrW(button, GWL_STYLE, GetWindowLongPtrW(button, GWL_STYLE) | BS_BITMAP);
         SendMessageW(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
     }
+    LayOut(GetDpiForWindow(window_));
+}
+
+// Sizes the dialog and places its controls at `dpi`, in the font of that DPI.
+void WindowsConfigDialog::LayOut(UINT dpi) {
+    const RECT client = PixelRect(kClient, dpi);
+    SizeClientArea(window_, {client.right, client.bottom}, dpi);
+    UniqueGdiObject font(DialogFont(dpi, 825));
+    for (size_t i = 0; i < controls_.size(); ++i) {
+        const RECT box = PixelRect(kItems[i].box, dpi);
+        int height = box.bottom - box.top;
+        if (kItems[i].id == kConfigConnection) height *= kListLines + 1;
+        SetWindowPos(controls_[i], nullptr, box.left, box.top, box.right - box.left, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    }
+    font_ = std::move(font);  // the old font goes once no control uses it
     // The closed list keeps the height it was designed with.
     const RECT list = PixelRect(kItems[1].box, dpi);
     const auto closed = static_cast<LPARAM>(list.bottom - list.top) -
@@ -196,6 +204,10 @@ LRESULT WindowsConfigDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) 
             return 0;
         case kDestroyLater:
             DestroyWindow(window_);
+            return 0;
+        case WM_DPICHANGED:
+            MoveToSuggestedPlace(window_, lParam);
+            LayOut(HIWORD(wParam));
             return 0;
         default:
             break;

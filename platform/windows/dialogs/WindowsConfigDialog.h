@@ -52,12 +52,14 @@ class WindowsConfigDialog : public ConfigView {
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
+    void LayOut(UINT dpi);
     HWND Item(int id) const { return GetDlgItem(window_, id); }
 
     ConfigTenaline logic_;
     HWND window_ = nullptr;
     HWND lastFocus_ = nullptr;
     UniqueGdiObject font_;
+    std::vector<HWND> controls_;  // in the order of the layout's table
     std::vector<UniqueGdiObject> pictures_;
 };
 

@@ -84,9 +84,7 @@ void WindowsMainForm::Build() {
     dpi_ = GetDpiForWindow(window_);
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(IconOf(icon_)));
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(IconOf(bigIcon_)));
-    tips_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
+    tips_ = ToolTips(window_);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     for (const ControlSpec& spec : MainLayout()) {
         const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id));
@@ -118,13 +116,7 @@ void WindowsMainForm::Build() {
                 break;
         }
         if (!child) throw VelnixError("impossible de créer un contrôle de la fenêtre principale");
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = window_;
-        tool.uId = reinterpret_cast<UINT_PTR>(child);
-        tool.lpszText = const_cast<wchar_t*>(spec.tip ? spec.tip : L"");
-        SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        tips_.Add(child, spec.tip ? spec.tip : L"");
     }
     ApplyLayout();
 
@@ -157,7 +149,7 @@ void WindowsMainForm::ApplyLayout() {
     font_ = std::move(font);  // the old font goes once no control uses it
     SendMessageW(Child(MainLayout().front().id), STM_SETICON,
                  reinterpret_cast<WPARAM>(IconOf(logo_)), 0);
-    SendMessageW(tips_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
+    tips_.SetFont(static_cast<HFONT>(font_.Get()));
     InvalidateRect(window_, nullptr, TRUE);
 }
 
@@ -237,13 +229,7 @@ void WindowsMainForm::SetVisible(Control control, bool visible) {
 }
 
 void WindowsMainForm::SetToolTip(Control control, std::string_view tip) {
-    std::wstring text = WideFromUtf8(tip).value_or(L"");
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = window_;
-    tool.uId = reinterpret_cast<UINT_PTR>(Child(SpecOf(control).id));
-    tool.lpszText = text.data();
-    SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    tips_.SetText(Child(SpecOf(control).id), WideFromUtf8(tip).value_or(L""));
 }
 
 void WindowsMainForm::SetPicture(Control control, PictureRef picture) {

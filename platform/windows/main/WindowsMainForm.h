@@ -6,6 +6,7 @@
 
 #include "config/SettingsStore.h"
 #include "platform/windows/main/MainLayout.h"
+#include "platform/windows/main/ToolTips.h"
 #include "platform/windows/main/WindowsCanvas.h"
 #include "platform/windows/main/WindowsCommandMenu.h"
 #include "platform/windows/main/WindowsImageList.h"
@@ -76,7 +77,7 @@ class WindowsMainForm : public FormControls {
 
     WindowsFrontEnd frontEnd_;
     HWND window_ = nullptr;
-    HWND tips_ = nullptr;
+    ToolTips tips_;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     bool ownedByWindow_ = false;
     UniqueGdiObject font_;
