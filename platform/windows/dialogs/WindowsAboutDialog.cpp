@@ -105,16 +105,25 @@ void WindowsAboutDialog::Show(const AboutServices& services) {
     dialog.CreateControls();
     dialog.logic_.Form_Load();
 
-    // Centred on the owner, or on the screen when there is none.
+    // Centred on the owner, or on the screen when there is none, and kept whole on the owner's
+    // screen (an owner near an edge would push it partly off).
     RECT area{};
     if (owner == nullptr || !GetWindowRect(owner, &area)) {
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     }
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor);
     RECT frame{};
     GetWindowRect(dialog.window_, &frame);
-    SetWindowPos(dialog.window_, nullptr, (area.left + area.right - (frame.right - frame.left)) / 2,
-                 (area.top + area.bottom - (frame.bottom - frame.top)) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const LONG width = frame.right - frame.left;
+    const LONG height = frame.bottom - frame.top;
+    const RECT& work = monitor.rcWork;
+    const LONG x =
+        std::max(work.left, std::min((area.left + area.right - width) / 2, work.right - width));
+    const LONG y =
+        std::max(work.top, std::min((area.top + area.bottom - height) / 2, work.bottom - height));
+    SetWindowPos(dialog.window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     shown = dialog.window_;
     if (owner != nullptr) EnableWindow(owner, FALSE);
