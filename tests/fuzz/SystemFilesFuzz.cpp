@@ -1,0 +1,76 @@
+// The system files pppd's links are read from (pid file, /proc command line and status, sysfs
+// numbers) and the peers' names, whatever they hold: nothing crashes or blocks, and a link is
+// listed only with the entry its command line calls.
+#include <fuzzer/FuzzedDataProvider.h>
+#include <stdlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/linux/ras/PppLinks.h"
+#include "platform/linux/ras/PppPeers.h"
+#include "tests/fuzz/FuzzCheck.h"
+
+using namespace velnix::linux_platform;
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path root;
+
+void RemoveRoot() { fs::remove_all(root); }
+
+// A new file each time: a file truncated and written again is flushed to disk when closed.
+void Write(const fs::path& path, const std::string& content) {
+    fs::create_directories(path.parent_path());
+    fs::remove(path);
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+}  // namespace
+
+// Every path is read under a root of this run's own.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    std::string folder = (fs::temp_directory_path() / "velnix-fuzz-XXXXXX").string();
+    Require(mkdtemp(folder.data()) != nullptr, "a private root folder");
+    root = folder;
+    setenv("VELNIX_ROOT", folder.c_str(), 1);
+    std::atexit(RemoveRoot);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzedDataProvider input(data, size);
+    const std::string pidFile = input.ConsumeRandomLengthString(32);
+    const std::string flags = input.ConsumeRandomLengthString(32);
+    const std::string received = input.ConsumeRandomLengthString(32);
+    const std::string sent = input.ConsumeRandomLengthString(32);
+    const std::string status = input.ConsumeRandomLengthString(256);
+    const std::string peerName = input.ConsumeRandomLengthString(300);
+    const std::string commandLine = input.ConsumeRemainingBytesAsString();
+
+    IsPeerName(peerName);
+    const std::optional<std::string> called = PeerOfCommandLine(commandLine);
+    Require(!called || (!called->empty() && called->size() < 257), "a called entry fits");
+
+    // One interface, ppp0, and one process, 4242 (the seeds' pid file names it).
+    Write(root / "run/ppp0.pid", pidFile);
+    Write(root / "sys/class/net/ppp0/flags", flags);
+    Write(root / "sys/class/net/ppp0/statistics/rx_bytes", received);
+    Write(root / "sys/class/net/ppp0/statistics/tx_bytes", sent);
+    Write(root / "proc/4242/cmdline", commandLine);
+    Write(root / "proc/4242/status", status);
+    Write(root / "proc/4242/environ", "VELNIX_ROOT=" + root.string() + '\0');
+
+    for (const PppLink& link : ListPppLinks()) {
+        Require(link.pid == 4242 && called && link.entry == *called,
+                "a link is its pid file's process, calling its entry");
+        ReadLinkFigures(link);
+    }
+    const std::vector<uint32_t> pids = PppdProcessesOf(called ? *called : peerName);
+    Require(pids.empty() || (called && pids == std::vector<uint32_t>{4242}),
+            "a pppd is found by the entry it calls");
+    return 0;
+}
