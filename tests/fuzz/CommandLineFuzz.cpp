@@ -1,5 +1,6 @@
 // Command lines by the Windows rules: arguments quoted one by one, or a whole start command,
-// split back into the same arguments; and the start command's desktop entry form read back.
+// split back into the same arguments; the start command's autostart entry read back; any
+// autostart entry read without harm.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -23,7 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::erase(argument, '\0');  // a command line is NUL-terminated text
     }
     const std::string program = input.ConsumeRandomLengthString(64);
-    SplitCommandLine(input.ConsumeRemainingBytesAsString());
+    const std::string text = input.ConsumeRemainingBytesAsString();
+    SplitCommandLine(text);
+    // Any desktop entry file: the arguments of its Exec value are written back unchanged.
+    const std::vector<std::string> read = ParseDesktopExecValue(ParseDesktopEntry(text).exec);
+    Require(ParseDesktopExecValue(DesktopExecValue(read)) == read,
+            "the arguments of any Exec value are written back unchanged");
 
     std::string line = "rasdial.exe";
     for (const std::string& argument : arguments) line += ' ' + QuoteArgument(argument);
@@ -38,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     command.insert(command.end(), arguments.begin(), arguments.end());
     Require(SplitCommandLine(StartCommandLine(command)) == command,
             "a start command splits back into its arguments");
-    Require(ParseDesktopExecValue(DesktopExecValue(command)) == command,
-            "a desktop entry's Exec value reads back its arguments");
+    Require(
+        ParseDesktopExecValue(ParseDesktopEntry(AutostartDesktopEntry(command)).exec) == command,
+        "the autostart entry reads back its arguments");
     return 0;
 }

@@ -1,5 +1,5 @@
-// Any settings file parses; writing a value and reading it back gives the value, and the change
-// touches no byte of the file outside the one line it writes.
+// Any settings file parses, its truth values included; writing a value and reading it back gives
+// the value, and the change touches no byte of the file outside the one line it writes.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <array>
@@ -7,7 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "common/Errors.h"
 #include "common/Text.h"
+#include "config/BooleanText.h"
 #include "platform/qt/settings/IniText.h"
 #include "tests/fuzz/FuzzCheck.h"
 
@@ -38,6 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     IniText ini = IniText::Parse(file);
     Require(ini.Serialise() == file, "an unchanged file is written back byte for byte");
+    // A stored truth value is a boolean or a type mismatch, whatever the file holds.
+    try {
+        velnix::ParseBoolean(ini.Value("Tenaline", "AutoReconnect").value_or("False"));
+    } catch (const velnix::TypeMismatchError&) {
+    }
     if (!IsName(section, false) || !IsName(key, true)) return 0;
 
     // What the other keys of the file hold before the write.

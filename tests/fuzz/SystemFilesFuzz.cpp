@@ -3,11 +3,15 @@
 // listed only with the entry its command line calls.
 #include <fuzzer/FuzzedDataProvider.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <utility>
 
 #include "platform/linux/ras/PppLinks.h"
 #include "platform/linux/ras/PppPeers.h"
@@ -22,11 +26,26 @@ fs::path root;
 
 void RemoveRoot() { fs::remove_all(root); }
 
-// A new file each time: a file truncated and written again is flushed to disk when closed.
-void Write(const fs::path& path, const std::string& content) {
+enum class Kind { File, Missing, Fifo, Folder };
+
+// What stands at `path`: a new file each time (a file truncated and written again is flushed to
+// disk when closed), nothing, a FIFO that no one writes or a folder.
+void Place(const fs::path& path, Kind kind, const std::string& content) {
     fs::create_directories(path.parent_path());
-    fs::remove(path);
-    std::ofstream(path, std::ios::binary) << content;
+    fs::remove_all(path);
+    switch (kind) {
+        case Kind::File:
+            std::ofstream(path, std::ios::binary) << content;
+            break;
+        case Kind::Missing:
+            break;
+        case Kind::Fifo:
+            Require(mkfifo(path.c_str(), 0600) == 0, "a FIFO in the root");
+            break;
+        case Kind::Folder:
+            fs::create_directory(path);
+            break;
+    }
 }
 
 }  // namespace
@@ -49,6 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string sent = input.ConsumeRandomLengthString(32);
     const std::string status = input.ConsumeRandomLengthString(256);
     const std::string peerName = input.ConsumeRandomLengthString(300);
+    // Mostly files; the last bytes of an input choose (a zero byte, a file).
+    Kind kinds[7] = {};
+    for (Kind& kind : kinds) {
+        kind = static_cast<Kind>(std::max(0, input.ConsumeIntegralInRange(-4, 3)));
+    }
     const std::string commandLine = input.ConsumeRemainingBytesAsString();
 
     IsPeerName(peerName);
@@ -56,13 +80,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(!called || (!called->empty() && called->size() < 257), "a called entry fits");
 
     // One interface, ppp0, and one process, 4242 (the seeds' pid file names it).
-    Write(root / "run/ppp0.pid", pidFile);
-    Write(root / "sys/class/net/ppp0/flags", flags);
-    Write(root / "sys/class/net/ppp0/statistics/rx_bytes", received);
-    Write(root / "sys/class/net/ppp0/statistics/tx_bytes", sent);
-    Write(root / "proc/4242/cmdline", commandLine);
-    Write(root / "proc/4242/status", status);
-    Write(root / "proc/4242/environ", "VELNIX_ROOT=" + root.string() + '\0');
+    const std::pair<fs::path, std::string> files[] = {
+        {"run/ppp0.pid", pidFile},
+        {"sys/class/net/ppp0/flags", flags},
+        {"sys/class/net/ppp0/statistics/rx_bytes", received},
+        {"sys/class/net/ppp0/statistics/tx_bytes", sent},
+        {"proc/4242/cmdline", commandLine},
+        {"proc/4242/status", status},
+        {"proc/4242/environ", "VELNIX_ROOT=" + root.string() + '\0'},
+    };
+    for (size_t i = 0; i < std::size(files); ++i)
+        Place(root / files[i].first, kinds[i], files[i].second);
 
     for (const PppLink& link : ListPppLinks()) {
         Require(link.pid == 4242 && called && link.entry == *called,
