@@ -2,6 +2,7 @@
 // the value, and the change touches no byte of the file outside the one line it writes.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -19,11 +20,17 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// A name the store can address: one line, no blank at either end, and for a key no "=" and
-// nothing a line would be read as a comment or a section header for.
+bool IsControl(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+}
+
+// A name the store can address (the program's own): no control character, no blank at either
+// end, and for a key no "=" and nothing a line would be read as a comment or a section header
+// for.
 bool IsName(std::string_view name, bool key) {
     if (name.empty() || IsBlank(name.front()) || IsBlank(name.back())) return false;
-    if (name.find_first_of("\r\n") != std::string_view::npos) return false;
+    if (std::any_of(name.begin(), name.end(), IsControl)) return false;
     if (!key) return true;
     return name.find('=') == std::string_view::npos && name.front() != ';' && name.front() != '#' &&
            name.front() != '[';
@@ -79,5 +86,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::string_view(file).substr(prefix, file.size() - prefix - suffix);
     Require(replaced.find_first_of("\r\n") == std::string_view::npos,
             "no other line of the file changes");
+    const std::string_view added =
+        std::string_view(written).substr(prefix, written.size() - prefix - suffix);
+    Require(
+        std::none_of(added.begin(), added.end(),
+                     [](char c) { return IsControl(c) && c != '\t' && c != '\r' && c != '\n'; }),
+        "a write leaves the file text: no control character but tabs and line ends");
     return 0;
 }
