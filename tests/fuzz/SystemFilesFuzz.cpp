@@ -4,6 +4,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -50,9 +51,11 @@ void Place(const fs::path& path, Kind kind, const std::string& content) {
 
 }  // namespace
 
-// Every path is read under a root of this run's own.
+// Every path is read under a root of this run's own, in memory when the machine allows.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    std::string folder = (fs::temp_directory_path() / "velnix-fuzz-XXXXXX").string();
+    const fs::path parent =
+        ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : fs::temp_directory_path();
+    std::string folder = (parent / "velnix-fuzz-XXXXXX").string();
     Require(mkdtemp(folder.data()) != nullptr, "a private root folder");
     root = folder;
     setenv("VELNIX_ROOT", folder.c_str(), 1);
