@@ -21,9 +21,11 @@ TEST(CommandLine, ArgumentsFollowTheWindowsQuotingRules) {
     EXPECT_THAT(SplitCommandLine(R"(p "non fermé)"), ElementsAre("p", "non fermé"));
 }
 
-TEST(CommandLine, TheProgramNameTakesNoEscapes) {
+TEST(CommandLine, TheProgramNameTakesNoEscapesButAQuoteInQuotes) {
     EXPECT_THAT(SplitCommandLine(R"("C:\Program Files\x.exe" a)"),
                 ElementsAre(R"(C:\Program Files\x.exe)", "a"));
+    EXPECT_THAT(SplitCommandLine(R"("/opt/x\"y/velnix" a)"),
+                ElementsAre(R"(/opt/x"y/velnix)", "a"));
     EXPECT_THAT(SplitCommandLine(R"(  C:\a\"b c)"), ElementsAre(R"(C:\a\"b)", "c"));
     EXPECT_THAT(SplitCommandLine(R"("" x)"), ElementsAre("", "x"));
     EXPECT_THAT(SplitCommandLine(" \t "), IsEmpty());

@@ -91,8 +91,9 @@ TEST_F(LinuxRegistryTest, ReservedCharactersAreEscapedInExecAndReadBack) {
     EXPECT_EQ(exec, "\"/opt/a\\\\$b\\\\`c\\\\\\\\d\\\\\"e/velnix\" 100%% \"\"");
     EXPECT_EQ(ParseDesktopExecValue(exec), arguments);
 
-    // Written and read through the registry: the command comes back as it went in.
-    const std::string command = StartCommandLine({"/opt/x y/velnix", "--a=\"b\""});
+    // Written and read through the registry: the command comes back as it went in, even with a
+    // quote in the program's path.
+    const std::string command = StartCommandLine({"/opt/x \"y/velnix", "--a=\"b\""});
     module.SetStringValue(kHklm, kRun, "Velnix", command);
     int32_t status = -1;
     EXPECT_EQ(Query(kRun, "Velnix", status), command);

@@ -90,6 +90,7 @@ TEST(IniText, AWriteKeepsEveryOtherByteOfAHandEditedFile) {
 
 TEST(IniText, AHandEditedWindowsPathKeepsItsBackslashes) {
     EXPECT_EQ(IniText::Parse("[S]\nK=C:\\temp\\x\n").Value("S", "K"), "C:\\temp\\x");
+    EXPECT_EQ(IniText::Parse("[S]\nK=C:\\x41\\x1\n").Value("S", "K"), "C:\\x41\\x1");
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ TEST_F(QtSettingsStoreTest, OneUserOnlyFilePerApplication) {
 
 TEST_F(QtSettingsStoreTest, TextComesBackUnchanged) {
     for (const std::string password :
-         {"  a, b  ", "\"quoted\"", "x=y;z#", "ligne\nautre", "é\\n"}) {
+         {"  a, b  ", "\"quoted\"", "x=y;z#", "ligne\nautre", "é\\n", "\x01\x1B[0m\x7F\t"}) {
         WriteSetting(store, settings::kPassWord, password);
         EXPECT_EQ(ReadSetting(store, settings::kPassWord), password);
     }

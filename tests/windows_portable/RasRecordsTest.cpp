@@ -73,5 +73,13 @@ TEST(RasRecordsTest, ConnectionsThatDoNotFitAreCountedAndNotWritten) {
     EXPECT_EQ(table.HandleOf(records[1].hrasconn), 0x7FF000000002u);
 }
 
+TEST(RasRecordsTest, MoreRecordsAreOfferedUpToWhatA32BitRoomHolds) {
+    EXPECT_EQ(RecordsToOffer(8, 12, 0, 412), 12u);
+    EXPECT_EQ(RecordsToOffer(8, 3, 0, 412), 16u);
+    EXPECT_EQ(RecordsToOffer(0, 0, 0, 412), 1u);
+    EXPECT_EQ(RecordsToOffer(8, UINT32_MAX, 0, 412), UINT32_MAX / 412);
+    EXPECT_EQ(RecordsToOffer(UINT32_MAX / 2 + 1, 0, 0, 1), UINT32_MAX);
+}
+
 }  // namespace
 }  // namespace velnix::windows_platform

@@ -10,13 +10,36 @@ void SkipBlanks(std::string_view text, size_t& i) {
     while (i < text.size() && IsBlank(text[i])) ++i;
 }
 
+// Reads the run of backslashes at text[i] into `word`: before a double quote, 2n give n
+// backslashes (the quote is left to the caller) and 2n+1 give n and a literal quote.
+void ReadBackslashes(std::string_view text, size_t& i, std::string& word) {
+    size_t backslashes = 0;
+    while (i < text.size() && text[i] == '\\') {
+        ++backslashes;
+        ++i;
+    }
+    const bool beforeQuote = i < text.size() && text[i] == '"';
+    word.append(beforeQuote ? backslashes / 2 : backslashes, '\\');
+    if (beforeQuote && backslashes % 2 == 1) {
+        word += '"';
+        ++i;
+    }
+}
+
 std::string ProgramName(std::string_view text, size_t& i) {
-    const bool quoted = text[i] == '"';
-    if (quoted) ++i;
-    const size_t start = i;
-    while (i < text.size() && (quoted ? text[i] != '"' : !IsBlank(text[i]))) ++i;
-    std::string name(text.substr(start, i - start));
-    if (quoted && i < text.size()) ++i;
+    std::string name;
+    if (text[i] != '"') {
+        while (i < text.size() && !IsBlank(text[i])) name += text[i++];
+        return name;
+    }
+    for (++i; i < text.size() && text[i] != '"';) {
+        if (text[i] == '\\') {
+            ReadBackslashes(text, i, name);
+        } else {
+            name += text[i++];
+        }
+    }
+    if (i < text.size()) ++i;
     return name;
 }
 
@@ -26,17 +49,7 @@ std::string Argument(std::string_view text, size_t& i) {
     while (i < text.size() && (quoted || !IsBlank(text[i]))) {
         const char c = text[i];
         if (c == '\\') {
-            size_t backslashes = 0;
-            while (i < text.size() && text[i] == '\\') {
-                ++backslashes;
-                ++i;
-            }
-            const bool beforeQuote = i < text.size() && text[i] == '"';
-            argument.append(beforeQuote ? backslashes / 2 : backslashes, '\\');
-            if (beforeQuote && backslashes % 2 == 1) {
-                argument += '"';
-                ++i;
-            }
+            ReadBackslashes(text, i, argument);
         } else if (c == '"') {
             if (quoted && i + 1 < text.size() && text[i + 1] == '"') {
                 argument += '"';

@@ -5,6 +5,16 @@
 namespace velnix::qt_platform {
 namespace {
 
+// The control characters a value cannot hold as they are: those of a binary file.
+bool IsEscapedControl(unsigned char c) { return (c < 0x20 && c != '\t') || c == 0x7F; }
+
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
 std::string Escape(std::string_view value) {
     std::string escaped;
     escaped.reserve(value.size());
@@ -20,13 +30,22 @@ std::string Escape(std::string_view value) {
                 escaped += "\\r";
                 break;
             default:
-                escaped += c;
+                if (IsEscapedControl(static_cast<unsigned char>(c))) {
+                    constexpr std::string_view kHex = "0123456789ABCDEF";
+                    const auto byte = static_cast<unsigned char>(c);
+                    escaped += "\\x";
+                    escaped += kHex[byte >> 4];
+                    escaped += kHex[byte & 0xF];
+                } else {
+                    escaped += c;
+                }
         }
     }
     return escaped;
 }
 
-// Undoes Escape; any other backslash (a hand-edited Windows path) is kept as it stands.
+// Undoes Escape; any other backslash (a hand-edited Windows path) is kept as it stands, \x41
+// too: only a control character is read from \xHH.
 std::string Unescape(std::string_view value) {
     std::string text;
     text.reserve(value.size());
@@ -37,6 +56,16 @@ std::string Unescape(std::string_view value) {
                 text += next == 'n' ? '\n' : next == 'r' ? '\r' : '\\';
                 ++i;
                 continue;
+            }
+            if (next == 'x' && i + 3 < value.size()) {
+                const int high = HexDigitValue(value[i + 2]);
+                const int low = HexDigitValue(value[i + 3]);
+                if (high >= 0 && low >= 0 &&
+                    IsEscapedControl(static_cast<unsigned char>(high * 16 + low))) {
+                    text += static_cast<char>(high * 16 + low);
+                    i += 3;
+                    continue;
+                }
             }
         }
         text += value[i];

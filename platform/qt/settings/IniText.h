@@ -11,7 +11,8 @@ namespace velnix::qt_platform {
 //   [Section]
 //   Key=value
 // A value is everything after the first "=", blanks and commas included; a backslash, a line
-// feed and a carriage return are written as \\, \n and \r so that any text survives.
+// feed and a carriage return are written as \\, \n and \r, and any other control character
+// but the tab as \xHH (\x01, \x7F), so that any text survives and the file stays text.
 // A file may start with a UTF-8 byte order mark and end its lines with CR LF, LF or CR alone.
 // Section and key names are matched without regard to letter case, as the Windows store does;
 // when a key stands more than once in its section, the last one counts.

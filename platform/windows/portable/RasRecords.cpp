@@ -50,9 +50,11 @@ uint32_t FillConnections(const std::vector<ListedConnection>& connections, RasHa
 }
 
 uint32_t RecordsToOffer(uint32_t offered, uint32_t count, uint32_t bytes, uint32_t recordSize) {
+    const uint32_t most = UINT32_MAX / recordSize;
     const auto fromBytes = static_cast<uint32_t>((uint64_t{bytes} + recordSize - 1) / recordSize);
     const uint32_t needed = std::max(count, fromBytes);
-    return needed > offered ? needed : offered * 2;
+    const uint64_t next = needed > offered ? needed : std::max<uint64_t>(uint64_t{offered} * 2, 1);
+    return static_cast<uint32_t>(std::min<uint64_t>(next, most));
 }
 
 }  // namespace velnix::windows_platform

@@ -33,7 +33,8 @@ uint32_t FillConnections(const std::vector<ListedConnection>& connections, RasHa
                          ras::RasConn* records, uint32_t& roomBytes, uint32_t& count);
 
 // How many system records to offer next, after `offered` were too few and the system reported
-// `count` records or `bytes` of room needed (whichever says more); always more than `offered`.
+// `count` records or `bytes` of room needed (whichever says more): more than `offered`, but never
+// more records than a 32-bit count of bytes has room for.
 uint32_t RecordsToOffer(uint32_t offered, uint32_t count, uint32_t bytes, uint32_t recordSize);
 
 }  // namespace velnix::windows_platform
