@@ -2,7 +2,8 @@
 # Cross-builds Velnix for 64-bit Windows and runs the core's test suites under Wine.
 set -eu
 cd "$(dirname "$0")/.."
-scripts/deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest xvfb xauth
+scripts/deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine64 googletest \
+  xvfb xauth
 cmake --preset win64
 cmake --build --preset win64
 

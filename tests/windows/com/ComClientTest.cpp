@@ -88,9 +88,10 @@ class ServerInstall : public ::testing::Environment {
     void SetUp() override {
         folder_ = std::make_unique<ScratchFolder>();
         const std::filesystem::path build = BuildFolder();
-        std::filesystem::copy_file(build / L"velnix.exe", Program());
+        const auto replace = std::filesystem::copy_options::overwrite_existing;
+        std::filesystem::copy_file(build / L"velnix.exe", Program(), replace);
         std::filesystem::copy_file(build / L"fakeras" / L"rasapi32.dll",
-                                   folder_->Path(L"rasapi32.dll"));
+                                   folder_->Path(L"rasapi32.dll"), replace);
         SetState(kPhoneBook);
         wchar_t path[32767];
         GetEnvironmentVariableW(L"PATH", path, 32767);
@@ -482,6 +483,8 @@ TEST_F(ComClientTest, AVBScriptClientWorks) {
     std::ostringstream text;
     text << file.rdbuf();
     EXPECT_EQ(code, 0) << text.str();
+    EXPECT_NE(text.str().find("Client de script : tout est conforme."), std::string::npos)
+        << text.str();
 }
 
 }  // namespace
