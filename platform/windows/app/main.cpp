@@ -109,8 +109,12 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
                 QuitAfterLastModelessDialog();
                 continue;
             }
-            // The last client's release and the last window's closing each ask for the end.
             if (ServerReferencesHeld() || windowsOpen()) continue;
+            break;
+        }
+        // The last client let go: the end, unless a window or a dialog still stands.
+        if (message.hwnd == nullptr && message.message == kServerIdleMessage) {
+            if (windowsOpen() || ModelessDialogsOpen()) continue;
             break;
         }
         if (RouteToModelessDialog(message)) continue;

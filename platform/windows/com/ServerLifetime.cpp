@@ -1,7 +1,5 @@
 #include "platform/windows/com/ServerLifetime.h"
 
-#include <objbase.h>
-
 namespace velnix::windows_platform {
 
 namespace {
@@ -11,16 +9,11 @@ int references = 0;
 
 }  // namespace
 
-void AddServerReference() {
-    ++references;
-    CoAddRefServerProcess();
-}
+void AddServerReference() { ++references; }
 
+// A thread message rather than WM_QUIT, which would also end a modal dialog's loop.
 void ReleaseServerReference() {
-    --references;
-    // At zero the class objects are suspended: a late activation starts a new process rather
-    // than reach this one while it ends.
-    if (CoReleaseServerProcess() == 0) PostQuitMessage(0);
+    if (--references == 0) PostThreadMessageW(GetCurrentThreadId(), kServerIdleMessage, 0, 0);
 }
 
 bool ServerReferencesHeld() { return references > 0; }
