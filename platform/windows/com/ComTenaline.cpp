@@ -23,9 +23,10 @@ constexpr DISPID kConnectedEvent = 1;
 constexpr DISPID kDisconnectedEvent = 2;
 constexpr DISPID kUpdateStateEvent = 3;
 
+// Kept for the life of the process, as the library it comes from.
 ITypeInfo* DualTypeInfo() {
-    static ComRef<ITypeInfo> info = VtableTypeInfo(IID__InternetTenaline);
-    return info.Get();
+    static ITypeInfo* const info = VtableTypeInfo(IID__InternetTenaline).Detach();
+    return info;
 }
 
 BSTR AllocText(const std::string& text) {
