@@ -3,7 +3,8 @@
 # cross build, which it makes first when needed.
 set -eu
 cd "$(dirname "$0")/.."
-scripts/deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix googletest wixl
+scripts/deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev \
+    googletest wixl
 cmake --preset win64
 cmake --build --preset win64 --target velnix_installer
 version=$(sed -n 's/^project(Velnix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)

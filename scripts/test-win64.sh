@@ -2,12 +2,8 @@
 # Cross-builds Velnix and its installer for 64-bit Windows and runs their test suites under Wine.
 set -eu
 cd "$(dirname "$0")/.."
-<<<<<<< HEAD
-scripts/deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest xvfb xauth wixl
-=======
-scripts/deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest xvfb xauth \
-    trayer xdotool x11-utils fonts-comic-neue
->>>>>>> w12
+scripts/deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine64 \
+    googletest xvfb xauth trayer xdotool x11-utils fonts-comic-neue wixl
 cmake --preset win64
 cmake --build --preset win64
 

@@ -3,9 +3,18 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 #include "engine/InternetTenaline.h"
 #include "engine/MainTenaline.h"
+#include "platform/windows/com/ClassFactory.h"
+#include "platform/windows/com/ServerLifetime.h"
+#include "platform/windows/com/ServerRegistration.h"
+#include "platform/windows/com/ServerSwitches.h"
 #include "platform/windows/dialogs/DialogMessages.h"
 #include "platform/windows/dialogs/WindowsDialogOpener.h"
 #include "platform/windows/main/WindowsMainForm.h"
@@ -23,6 +32,14 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
                     int /*show*/) {
     using namespace velnix;
     using namespace velnix::windows_platform;
+
+    // The automation machinery's switches: registration runs alone, without any window.
+    const ServerSwitch serverSwitch = ProgramServerSwitch();
+    if (serverSwitch == ServerSwitch::kRegServer || serverSwitch == ServerSwitch::kUnregServer) {
+        return RegisterThisProgram(serverSwitch == ServerSwitch::kRegServer);
+    }
+    // Calls from COM clients arrive through this thread's message loop.
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
 
     // The common controls (version 6, from the manifest) before any window.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
@@ -61,13 +78,25 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     services.settings = &settings;
     services.ras = &ras;
     services.launcher = &launcher;
+    std::vector<std::weak_ptr<TenalineWindow>> windows;
     services.createWindow = [&]() -> std::shared_ptr<TenalineWindow> {
-        return CreateWindowsTenalineFrm({program, messageBox, dialogs, settings});
+        auto window = CreateWindowsTenalineFrm({program, messageBox, dialogs, settings});
+        windows.push_back(window);
+        return window;
     };
-    MainTenaline(services);
+    const auto windowsOpen = [&windows] {
+        return std::any_of(windows.begin(), windows.end(),
+                           [](const auto& w) { return !w.expired(); });
+    };
 
-    // Ends when the last main window and configuration dialog are gone, or at once when the
-    // program quits.
+    // Each client's creation makes an object with its own window. Started by COM, the program
+    // makes no object of its own.
+    ClassFactory factory([&services] { return InternetTenaline::Create(services); });
+    auto registration = std::make_unique<ClassRegistration>(factory);
+    if (serverSwitch != ServerSwitch::kEmbedding) MainTenaline(services);
+
+    // Ends when the last main window and configuration dialog are gone and no client holds an
+    // object, or at once when the program quits.
     MSG message{};
     for (;;) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
@@ -75,13 +104,24 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
         if (got == 0) {
             // A configuration dialog still open holds the connection object: the program ends
             // with the last of them, unless it was asked to end.
-            if (program.QuitAsked() || !ModelessDialogsOpen()) break;
-            QuitAfterLastModelessDialog();
-            continue;
+            if (program.QuitAsked()) break;
+            if (ModelessDialogsOpen()) {
+                QuitAfterLastModelessDialog();
+                continue;
+            }
+            if (ServerReferencesHeld() || windowsOpen()) continue;
+            break;
+        }
+        // The last client let go: the end, unless a window or a dialog still stands.
+        if (message.hwnd == nullptr && message.message == kServerIdleMessage) {
+            if (windowsOpen() || ModelessDialogsOpen()) continue;
+            break;
         }
         if (RouteToModelessDialog(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    registration.reset();
+    CoUninitialize();
     return static_cast<int>(message.wParam);
 }

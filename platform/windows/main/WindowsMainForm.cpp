@@ -22,6 +22,7 @@ constexpr int kLogoTwips = 720;
 constexpr int kFrameTitleIndentTwips = 120;
 
 int openWindows = 0;
+bool tickRunning = false;  // one monitor tick at a time on the thread
 
 // The font the window was designed with, 8.25 points at `dpi`.
 HFONT DesignFont(UINT dpi) {
@@ -330,7 +331,13 @@ LRESULT WindowsMainForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
             return ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_TIMER:
-            if (wParam == kSurvConn) logic_->SurvConnTimer();
+            // An event sent to a COM client's sink waits for its answer while COM dispatches
+            // this thread's messages: a tick due meanwhile is skipped, never nested.
+            if (wParam == kSurvConn && !tickRunning) {
+                tickRunning = true;
+                logic_->SurvConnTimer();
+                tickRunning = false;
+            }
             return 0;
         case WM_SIZE:
             if (wParam == SIZE_MINIMIZED) PostMessageW(window_, kFormResize, 0, 0);
