@@ -6,8 +6,8 @@
 namespace velnix::linux_platform {
 
 // The root folder under which every system path is read: the environment variable VELNIX_ROOT,
-// or / when it is unset or empty.
-std::filesystem::path SystemRoot();
+// or / when it is unset or empty. The reference holds until the variable changes.
+const std::filesystem::path& SystemRoot();
 
 // `absolutePath` (such as "/etc/ppp/peers") under the root.
 std::filesystem::path UnderRoot(std::string_view absolutePath);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QFrame>
 #include <QImage>
 #include <QRect>
 
@@ -17,7 +18,7 @@ const QColor kRed(255, 0, 0);
 class QtCanvasTest : public ::testing::Test {
   protected:
     // The canvas as shown, one image pixel per logical pixel whatever the device pixel ratio.
-    static QImage Shot(QtCanvas& canvas) {
+    static QImage Shot(QWidget& canvas) {
         return canvas.grab()
             .toImage()
             .scaled(canvas.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
@@ -53,6 +54,15 @@ TEST_F(QtCanvasTest, HasTheDesignedSizeAndInnerArea) {
     EXPECT_EQ(download.size(), QSize(128, 53));
     EXPECT_EQ(download.contentsRect(), QRect(2, 2, 124, 49));
     EXPECT_EQ(download.VerticalExtent(), 100.0F);
+}
+
+TEST_F(QtCanvasTest, TheBorderIsTheStylesSunkenPanel) {
+    QFrame panel;
+    panel.setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    panel.setFixedSize(download.size());
+    panel.setPalette(download.palette());
+    panel.setAutoFillBackground(true);
+    EXPECT_EQ(Shot(download), Shot(panel));
 }
 
 TEST_F(QtCanvasTest, ZeroSamplesLieOnTheLastVisibleRowOfTheInnerArea) {

@@ -41,9 +41,22 @@ fs::path PidFileOf(const std::string& interfaceName) {
     return UnderRoot("/run") / (interfaceName + ".pid");
 }
 
-std::optional<PppLink> LinkOfInterface(const fs::path& interfaceFolder) {
+// The link of the pid file that pppd writes as /run/IFNAME.pid once its unit IFNAME is attached,
+// when that interface exists and the process is a live pppd called for an entry.
+std::optional<PppLink> LinkOfPidFile(const std::string& pidFileName) {
+    constexpr std::string_view kSuffix = ".pid";
+    if (!pidFileName.ends_with(kSuffix)) return std::nullopt;
     PppLink link;
-    link.interfaceName = interfaceFolder.filename().string();
+    link.interfaceName = pidFileName.substr(0, pidFileName.size() - kSuffix.size());
+    if (link.interfaceName.empty() || link.interfaceName == "." || link.interfaceName == "..") {
+        return std::nullopt;
+    }
+    // The interface first: most pid files of /run belong to other daemons, and have none.
+    const fs::path interfaceFolder = UnderRoot("/sys/class/net") / link.interfaceName;
+    const std::optional<uint64_t> flags = ReadNumber(interfaceFolder / "flags", 16);
+    std::error_code error;
+    if (!flags && !fs::exists(fs::symlink_status(interfaceFolder, error))) return std::nullopt;
+    link.up = flags && (*flags & kInterfaceUp) != 0;
     const std::optional<uint64_t> pid = ReadNumber(PidFileOf(link.interfaceName), 10);
     if (!pid || *pid == 0 || *pid > UINT32_MAX) return std::nullopt;
     link.pid = static_cast<uint32_t>(*pid);
@@ -53,8 +66,6 @@ std::optional<PppLink> LinkOfInterface(const fs::path& interfaceFolder) {
     std::optional<std::string> entry = PeerOfCommandLine(*commandLine);
     if (!entry) return std::nullopt;
     link.entry = std::move(*entry);
-    const std::optional<uint64_t> flags = ReadNumber(interfaceFolder / "flags", 16);
-    link.up = flags && (*flags & kInterfaceUp) != 0;
     return link;
 }
 
@@ -154,9 +165,9 @@ std::vector<uint32_t> PppdProcessesOf(std::string_view entry) {
 std::vector<PppLink> ListPppLinks() {
     std::vector<PppLink> links;
     std::error_code error;
-    for (fs::directory_iterator it(UnderRoot("/sys/class/net"), error);
+    for (fs::directory_iterator it(UnderRoot("/run"), error);
          !error && it != fs::directory_iterator(); it.increment(error)) {
-        if (std::optional<PppLink> link = LinkOfInterface(it->path())) {
+        if (std::optional<PppLink> link = LinkOfPidFile(it->path().filename().string())) {
             links.push_back(std::move(*link));
         }
     }

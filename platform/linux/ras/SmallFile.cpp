@@ -29,6 +29,7 @@ std::optional<std::string> ReadSmallFile(const std::filesystem::path& path) {
         if (got < 0) failed = true;
         if (got <= 0) break;
         content.append(chunk, static_cast<size_t>(got));
+        if (static_cast<size_t>(got) < sizeof chunk) break;  // a regular file's end
     }
     ::close(fd);
     if (failed) return std::nullopt;

@@ -1,5 +1,6 @@
 #include "platform/qt/graphs/QtCanvas.h"
 
+#include <qdrawutil.h>
 #include <QPainter>
 #include <QPalette>
 #include <QPen>
@@ -22,11 +23,12 @@ QtCanvas::QtCanvas(const QColor& penColour, QWidget* parent) : QFrame(parent), p
     colours.setColor(QPalette::Window, Qt::black);
     setPalette(colours);
     setAutoFillBackground(true);
+    inner_ = contentsRect();
 }
 
 void QtCanvas::Clear() {
     lines_.clear();
-    update();
+    UpdateOnce();
 }
 
 void QtCanvas::SetVerticalExtent(float extent) {
@@ -40,23 +42,30 @@ float QtCanvas::VerticalExtent() const { return extent_; }
 
 void QtCanvas::Line(float x1, float y1, float x2, float y2) {
     lines_.emplace_back(ToPixels(x1, y1), ToPixels(x2, y2));
+    UpdateOnce();
+}
+
+// A graph is drawn line by line: one paint, once the tick is over, shows them all.
+void QtCanvas::UpdateOnce() {
+    if (updatePending_) return;
+    updatePending_ = true;
     update();
 }
 
 QPointF QtCanvas::ToPixels(float x, float y) const {
-    const QRect inner = contentsRect();
-    return {double(x) * (inner.width() - 1) / kHorizontalExtent,
-            double(y) * (inner.height() - 1) / extent_};
+    return {double(x) * (inner_.width() - 1) / kHorizontalExtent,
+            double(y) * (inner_.height() - 1) / extent_};
 }
 
-void QtCanvas::paintEvent(QPaintEvent* event) {
-    QFrame::paintEvent(event);  // background and border
-    const QRect inner = contentsRect();
+void QtCanvas::paintEvent(QPaintEvent* /*event*/) {
+    updatePending_ = false;
     QPainter painter(this);
-    painter.setClipRect(inner);
+    // The border as the window style draws a sunken panel, without going through the style.
+    qDrawWinPanel(&painter, frameRect(), palette(), true);
+    painter.setClipRect(inner_);
     // Pixel centres: a one-pixel pen then covers exactly the rows and columns it passes, at
     // any device pixel ratio.
-    painter.translate(inner.left() + 0.5, inner.top() + 0.5);
+    painter.translate(inner_.left() + 0.5, inner_.top() + 0.5);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(pen_, 1.0, Qt::SolidLine, Qt::SquareCap));
     painter.drawLines(lines_.data(), static_cast<int>(lines_.size()));
