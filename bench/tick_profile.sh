@@ -158,7 +158,7 @@ measure() {
     rss=$(awk '/^VmRSS:/ { print $2 }' "/proc/$velnix_pid/status")
     stop
     [ -z "${VELNIX_TICK_KEEP:-}" ] || cp "$work/strace" "$VELNIX_TICK_KEEP.$interfaces.$hidden.strace"
-    calls=$(awk '$NF == "total" { print $(NF - 2) }' "$work/strace")
+    calls=$(awk '$NF == "total" { print $4 }' "$work/strace")
 
     awk -v label="$label" -v n="$interfaces" -v ir="$instructions" -v counted="$counted" \
         -v calls="$calls" -v ticks="$ticks" -v ns="$((after - before))" -v rss="$rss" 'BEGIN {

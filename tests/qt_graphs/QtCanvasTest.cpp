@@ -18,7 +18,7 @@ const QColor kRed(255, 0, 0);
 class QtCanvasTest : public ::testing::Test {
   protected:
     // The canvas as shown, one image pixel per logical pixel whatever the device pixel ratio.
-    static QImage Shot(QWidget& canvas) {
+    static QImage Shot(QtCanvas& canvas) {
         return canvas.grab()
             .toImage()
             .scaled(canvas.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
@@ -56,13 +56,22 @@ TEST_F(QtCanvasTest, HasTheDesignedSizeAndInnerArea) {
     EXPECT_EQ(download.VerticalExtent(), 100.0F);
 }
 
-TEST_F(QtCanvasTest, TheBorderIsTheStylesSunkenPanel) {
+TEST_F(QtCanvasTest, TheBorderIsTheStylesSunkenPanelAtEveryDensity) {
     QFrame panel;
     panel.setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     panel.setFixedSize(download.size());
     panel.setPalette(download.palette());
     panel.setAutoFillBackground(true);
-    EXPECT_EQ(Shot(download), Shot(panel));
+    for (const qreal ratio : {1.0, 1.5, 2.0}) {
+        const auto rendered = [ratio](QWidget& widget) {
+            QImage image(widget.size() * ratio, QImage::Format_RGB32);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::white);
+            widget.render(&image);
+            return image;
+        };
+        EXPECT_EQ(rendered(download), rendered(panel)) << ratio;
+    }
 }
 
 TEST_F(QtCanvasTest, ZeroSamplesLieOnTheLastVisibleRowOfTheInnerArea) {

@@ -14,6 +14,23 @@ namespace {
 
 constexpr float kHorizontalExtent = 64.0F;
 
+// The sunken two-pixel panel of the window style around `r`, each edge a filled strip rather than
+// a stroked line: dark and light outside, shadow and midlight inside, top-left then bottom-right.
+void DrawSunkenPanel(QPainter& painter, const QRect& panel, const QPalette& colours) {
+    const auto corner = [&](int inset, const QColor& topLeft, const QColor& bottomRight) {
+        const int x = panel.x() + inset;
+        const int y = panel.y() + inset;
+        const int w = panel.width() - 2 * inset;
+        const int h = panel.height() - 2 * inset;
+        painter.fillRect(x, y, 1, h - 1, topLeft);
+        painter.fillRect(x, y, w - 1, 1, topLeft);
+        painter.fillRect(x, y + h - 1, w, 1, bottomRight);
+        painter.fillRect(x + w - 1, y, 1, h, bottomRight);
+    };
+    corner(0, colours.dark().color(), colours.light().color());
+    corner(1, colours.shadow().color(), colours.midlight().color());
+}
+
 }  // namespace
 
 QtCanvas::QtCanvas(const QColor& penColour, QWidget* parent) : QFrame(parent), pen_(penColour) {
@@ -60,8 +77,13 @@ QPointF QtCanvas::ToPixels(float x, float y) const {
 void QtCanvas::paintEvent(QPaintEvent* /*event*/) {
     updatePending_ = false;
     QPainter painter(this);
-    // The border as the window style draws a sunken panel, without going through the style.
-    qDrawWinPanel(&painter, frameRect(), palette(), true);
+    // The style's sunken panel, drawn directly where a logical pixel is a device pixel, since the
+    // style's stroked lines cost far more; scaled, they fall on device pixels in their own way.
+    if (painter.deviceTransform().type() <= QTransform::TxTranslate) {
+        DrawSunkenPanel(painter, frameRect(), palette());
+    } else {
+        qDrawWinPanel(&painter, frameRect(), palette(), true);
+    }
     painter.setClipRect(inner_);
     // Pixel centres: a one-pixel pen then covers exactly the rows and columns it passes, at
     // any device pixel ratio.
