@@ -19,10 +19,24 @@ const std::filesystem::path& SystemRoot() {
     return root;
 }
 
+namespace {
+
+std::string_view WithoutLeadingSlashes(std::string_view path) {
+    while (!path.empty() && path.front() == '/') path.remove_prefix(1);
+    return path;
+}
+
+}  // namespace
+
 std::filesystem::path UnderRoot(std::string_view absolutePath) {
-    std::string_view relative = absolutePath;
-    while (!relative.empty() && relative.front() == '/') relative.remove_prefix(1);
-    return SystemRoot() / relative;
+    return SystemRoot() / WithoutLeadingSlashes(absolutePath);
+}
+
+std::string UnderRootText(std::string_view absolutePath) {
+    std::string path = SystemRoot().native();
+    if (!path.ends_with('/')) path += '/';
+    path += WithoutLeadingSlashes(absolutePath);
+    return path;
 }
 
 }  // namespace velnix::linux_platform

@@ -6,7 +6,7 @@
 
 namespace velnix::linux_platform {
 
-std::optional<FileStamp> StampOf(const std::filesystem::path& path) {
+std::optional<FileStamp> StampOf(const std::string& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) return std::nullopt;
     FileStamp stamp;

@@ -3,8 +3,8 @@
 #include <sys/types.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
+#include <string>
 
 namespace velnix::linux_platform {
 
@@ -24,7 +24,7 @@ struct FileStamp {
 };
 
 // The stamp of the file at `path` (links followed), or nothing when there is none.
-std::optional<FileStamp> StampOf(const std::filesystem::path& path);
+std::optional<FileStamp> StampOf(const std::string& path);
 
 // Whether a stamp taken just now can vouch for the file from now on. The system's file times
 // move by clock ticks: a second change within the tick of the first would leave the stamp as it

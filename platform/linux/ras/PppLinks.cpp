@@ -34,18 +34,18 @@ std::optional<uint64_t> LeadingNumber(std::string_view text, int base) {
     return value;
 }
 
-std::optional<uint64_t> ReadNumber(const fs::path& path, int base) {
+std::optional<uint64_t> ReadNumber(const std::string& path, int base) {
     const std::optional<std::string> text = ReadSmallFile(path);
     if (!text) return std::nullopt;
     return LeadingNumber(*text, base);
 }
 
-fs::path PidFileOf(const std::string& interfaceName) {
-    return UnderRoot("/run") / (interfaceName + ".pid");
+std::string PidFileOf(const std::string& interfaceName) {
+    return UnderRootText("/run/") + interfaceName + ".pid";
 }
 
-fs::path CommandLineOf(uint32_t pid) {
-    return UnderRoot("/proc") / std::to_string(pid) / "cmdline";
+std::string CommandLineOf(uint32_t pid) {
+    return UnderRootText("/proc/") + std::to_string(pid) + "/cmdline";
 }
 
 // What a pid file and its process's command line said when last read, with their stamps then:
@@ -61,11 +61,11 @@ using PidFileReadings = std::map<std::string, PidFileReading>;  // by pid file p
 // The pid and reading of a pid file, from `previous` when neither the file nor the process has
 // changed since, or read afresh; nothing when the file is not a regular one, names no process
 // number, or its process is gone.
-std::optional<PidFileReading> ReadPidFile(const fs::path& pidFile,
+std::optional<PidFileReading> ReadPidFile(const std::string& pidFile,
                                           const PidFileReadings& previous) {
     const std::optional<FileStamp> pidStamp = StampOf(pidFile);
     if (!pidStamp || !S_ISREG(pidStamp->mode)) return std::nullopt;
-    if (const auto known = previous.find(pidFile.native());
+    if (const auto known = previous.find(pidFile);
         known != previous.end() && known->second.pidFile == *pidStamp &&
         StampOf(CommandLineOf(known->second.pid)) == known->second.commandLine) {
         return known->second;
@@ -75,7 +75,7 @@ std::optional<PidFileReading> ReadPidFile(const fs::path& pidFile,
     const std::optional<uint64_t> pid = ReadNumber(pidFile, 10);
     if (!pid || *pid == 0 || *pid > UINT32_MAX) return std::nullopt;
     reading.pid = static_cast<uint32_t>(*pid);
-    const fs::path commandLinePath = CommandLineOf(reading.pid);
+    const std::string commandLinePath = CommandLineOf(reading.pid);
     const std::optional<FileStamp> commandStamp = StampOf(commandLinePath);
     const std::optional<std::string> commandLine = ReadSmallFile(commandLinePath);
     if (!commandStamp || !commandLine) return std::nullopt;  // stale: the process is gone
@@ -97,16 +97,16 @@ std::optional<PppLink> LinkOfPidFile(const std::string& pidFileName,
         return std::nullopt;
     }
     // The interface first: most pid files of /run belong to other daemons, and have none.
-    const fs::path interfaceFolder = UnderRoot("/sys/class/net") / link.interfaceName;
-    const std::optional<uint64_t> flags = ReadNumber(interfaceFolder / "flags", 16);
+    const std::string interfaceFolder = UnderRootText("/sys/class/net/") + link.interfaceName;
+    const std::optional<uint64_t> flags = ReadNumber(interfaceFolder + "/flags", 16);
     std::error_code error;
     if (!flags && !fs::exists(fs::symlink_status(interfaceFolder, error))) return std::nullopt;
     link.up = flags && (*flags & kInterfaceUp) != 0;
-    const fs::path pidFile = PidFileOf(link.interfaceName);
+    const std::string pidFile = PidFileOf(link.interfaceName);
     const std::optional<PidFileReading> reading = ReadPidFile(pidFile, previous);
     if (!reading) return std::nullopt;
     if (IsSettled(reading->pidFile) && IsSettled(reading->commandLine)) {
-        readings[pidFile.native()] = *reading;
+        readings[pidFile] = *reading;
     }
     if (!reading->entry) return std::nullopt;
     link.pid = reading->pid;
@@ -117,10 +117,10 @@ std::optional<PppLink> LinkOfPidFile(const std::string& pidFileName,
 // The names in /run, listed again unless the folder is unchanged since a listing made once it had
 // settled.
 const std::vector<std::string>& RunFolderNames() {
-    thread_local fs::path listed;
+    thread_local std::string listed;
     thread_local std::optional<FileStamp> listedStamp;
     thread_local std::vector<std::string> names;
-    const fs::path run = UnderRoot("/run");
+    const std::string run = UnderRootText("/run");
     const std::optional<FileStamp> stamp = StampOf(run);
     if (stamp && run == listed && stamp == listedStamp) return names;
     listed = run;
@@ -245,9 +245,10 @@ std::vector<PppLink> ListPppLinks() {
 }
 
 std::optional<LinkFigures> ReadLinkFigures(const PppLink& link) {
-    const fs::path statistics = UnderRoot("/sys/class/net") / link.interfaceName / "statistics";
-    const std::optional<uint64_t> received = ReadNumber(statistics / "rx_bytes", 10);
-    const std::optional<uint64_t> sent = ReadNumber(statistics / "tx_bytes", 10);
+    const std::string statistics =
+        UnderRootText("/sys/class/net/") + link.interfaceName + "/statistics/";
+    const std::optional<uint64_t> received = ReadNumber(statistics + "rx_bytes", 10);
+    const std::optional<uint64_t> sent = ReadNumber(statistics + "tx_bytes", 10);
     std::error_code error;
     const fs::file_time_type written = fs::last_write_time(PidFileOf(link.interfaceName), error);
     if (!received || !sent || error) return std::nullopt;

@@ -8,7 +8,7 @@
 
 namespace velnix::linux_platform {
 
-std::optional<std::string> ReadSmallFile(const std::filesystem::path& path) {
+std::optional<std::string> ReadSmallFile(const std::string& path) {
     constexpr size_t kLimit = 64 * 1024;
     // The look before the open spares a device the side effects of an open; the look after it
     // catches a file replaced in between.
