@@ -8,7 +8,8 @@
 #
 #   bench/tick_profile.sh [BUILD_BIN_DIR] [EXTRA]      (defaults build/ci/bin and 64)
 #
-# VELNIX_BENCH_TICKS sets the number of ticks of each measure (20).
+# VELNIX_BENCH_TICKS sets the number of ticks of each measure (20); VELNIX_TICK_KEEP=PREFIX keeps
+# the callgrind and strace outputs as PREFIX.EXTRA.HIDDEN and PREFIX.EXTRA.HIDDEN.strace.
 #
 # Needs: the packages of `scripts/deps.sh --bench`, and a build of velnix, rasdial and
 # pppd-simulated.
