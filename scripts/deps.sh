@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages Velnix needs, when missing: with --run, those that building and
-# running the program need; without arguments, the test and screenshot tools as well; given
-# package names, those packages.
+# running the program need; with --bench, the tools of bench/tick_profile.sh; without arguments,
+# the test and screenshot tools as well; given package names, those packages.
 set -eu
 
 RUN_PACKAGES="cmake ninja-build g++ pkg-config \
@@ -9,9 +9,11 @@ RUN_PACKAGES="cmake ninja-build g++ pkg-config \
   fonts-comic-neue ppp dbus librsvg2-bin"
 TEST_PACKAGES="clang-format clang libclang-rt-dev libgtest-dev libgmock-dev libbenchmark-dev \
   dbus-x11 xvfb xauth trayer xdotool imagemagick dpkg-dev appstream man-db"
+BENCH_PACKAGES="dbus xvfb xauth trayer xdotool valgrind strace"
 
 case "${1:-}" in
     --run) PACKAGES=$RUN_PACKAGES ;;
+    --bench) PACKAGES=$BENCH_PACKAGES ;;
     "") PACKAGES="$RUN_PACKAGES $TEST_PACKAGES" ;;
     *) PACKAGES="$*" ;;
 esac

@@ -1,19 +1,42 @@
 #include "platform/linux/SystemRoot.h"
 
 #include <cstdlib>
+#include <string>
 
 namespace velnix::linux_platform {
 
-std::filesystem::path SystemRoot() {
-    const char* root = std::getenv("VELNIX_ROOT");
-    return (root != nullptr && *root != '\0') ? std::filesystem::path(root)
-                                              : std::filesystem::path("/");
+// The root is looked up on every path made, once a second and more: it is built again only when
+// the variable's text changes (a test moves the root between its cases).
+const std::filesystem::path& SystemRoot() {
+    thread_local std::string text;
+    thread_local std::filesystem::path root("/");
+    const char* value = std::getenv("VELNIX_ROOT");
+    const std::string_view now = value != nullptr ? value : "";
+    if (now != text) {
+        text = now;
+        root = text.empty() ? std::filesystem::path("/") : std::filesystem::path(text);
+    }
+    return root;
 }
 
+namespace {
+
+std::string_view WithoutLeadingSlashes(std::string_view path) {
+    while (!path.empty() && path.front() == '/') path.remove_prefix(1);
+    return path;
+}
+
+}  // namespace
+
 std::filesystem::path UnderRoot(std::string_view absolutePath) {
-    std::string_view relative = absolutePath;
-    while (!relative.empty() && relative.front() == '/') relative.remove_prefix(1);
-    return SystemRoot() / relative;
+    return SystemRoot() / WithoutLeadingSlashes(absolutePath);
+}
+
+std::string UnderRootText(std::string_view absolutePath) {
+    std::string path = SystemRoot().native();
+    if (!path.ends_with('/')) path += '/';
+    path += WithoutLeadingSlashes(absolutePath);
+    return path;
 }
 
 }  // namespace velnix::linux_platform

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/Errors.h"
@@ -206,6 +207,26 @@ TEST(LinuxConnections, StalePidFilesDownInterfacesAndOtherProcessesAreNotConnect
     root.Write("/sys/class/net/ppp0/flags", "0x1090\n");  // the link goes down
     EXPECT_TRUE(Connections(ras).empty());
     Statistics(ras, 6000, ras::kErrorInvalidHandle);
+}
+
+// Files unchanged for a while are taken at their stamps' word between listings: any change to
+// a process, a pid file or the pid files' folder is still seen at the next listing.
+TEST(LinuxConnections, ChangedProcessesPidFilesAndLinksAreSeenAtTheNextListing) {
+    FixtureRoot root;
+    root.AddLink("ppp0", 6100, "premier");
+    root.AddLink("ppp1", 6101, "second");
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));  // the files settle
+    LinuxRasApi ras;
+    EXPECT_THAT(Connections(ras),
+                ElementsAre(Listed{"premier", 6100, "ppp0"}, Listed{"second", 6101, "ppp1"}));
+
+    root.AddProcess(6100, {"pppd", "call", "autre"});  // its number taken by another pppd
+    root.Write("/run/ppp1.pid", "6102\n");             // redialled in place
+    root.AddProcess(6102, {"pppd", "call", "second"});
+    root.AddLink("ppp2", 6103, "troisième");
+    EXPECT_THAT(Connections(ras),
+                ElementsAre(Listed{"autre", 6100, "ppp0"}, Listed{"second", 6102, "ppp1"},
+                            Listed{"troisième", 6103, "ppp2"}));
 }
 
 TEST(LinuxConnections, RoomForOneRecordWithTwoLinksReportsTheRoomNeededAndWritesNothing) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QFrame>
 #include <QImage>
 #include <QRect>
 
@@ -53,6 +54,24 @@ TEST_F(QtCanvasTest, HasTheDesignedSizeAndInnerArea) {
     EXPECT_EQ(download.size(), QSize(128, 53));
     EXPECT_EQ(download.contentsRect(), QRect(2, 2, 124, 49));
     EXPECT_EQ(download.VerticalExtent(), 100.0F);
+}
+
+TEST_F(QtCanvasTest, TheBorderIsTheStylesSunkenPanelAtEveryDensity) {
+    QFrame panel;
+    panel.setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    panel.setFixedSize(download.size());
+    panel.setPalette(download.palette());
+    panel.setAutoFillBackground(true);
+    for (const qreal ratio : {1.0, 1.5, 2.0}) {
+        const auto rendered = [ratio](QWidget& widget) {
+            QImage image(widget.size() * ratio, QImage::Format_RGB32);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::white);
+            widget.render(&image);
+            return image;
+        };
+        EXPECT_EQ(rendered(download), rendered(panel)) << ratio;
+    }
 }
 
 TEST_F(QtCanvasTest, ZeroSamplesLieOnTheLastVisibleRowOfTheInnerArea) {

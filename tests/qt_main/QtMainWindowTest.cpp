@@ -171,6 +171,20 @@ TEST_F(QtMainWindowTest, ConnectionCaptionsAndFiguresFollowTheTicks) {
     EXPECT_THAT(launcher.started, ElementsAre(R"(rasdial.exe "Mon FAI" /disconnect)"));
 }
 
+// A hidden window lays nothing out: its labels take their new texts' sizes once it is shown.
+TEST_F(QtMainWindowTest, LabelsChangedWhileHiddenAreSizedWhenShown) {
+    form->hide();
+    Frm()->UpdateState("Une connexion au nom bien plus long", 0, 123456789, 0, 0, 0);
+    EXPECT_EQ(Text("lblNom"), "Une connexion au nom bien plus long");
+    form->show();
+    QLabel* name = Child("lblNom");
+    EXPECT_EQ(name->x(), 128);
+    EXPECT_EQ(name->width(), name->sizeHint().width());
+    QLabel* received = Child("lblOctetsRecus");
+    EXPECT_EQ(received->width(), received->sizeHint().width());
+    EXPECT_NEAR(received->geometry().center().x(), 64, 1);
+}
+
 // A figure is never cut: a speed label that would cross its frame's inner edge moves left just
 // enough, and every pixel of each figure's text is painted inside its frame.
 TEST_F(QtMainWindowTest, FiguresStayWholeInsideTheirFrames) {

@@ -1,16 +1,19 @@
 #include "platform/linux/ras/PppLinks.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <system_error>
 
 #include "common/Text.h"
 #include "engine/RasApi.h"
 #include "platform/linux/SystemRoot.h"
+#include "platform/linux/ras/FileStamp.h"
 #include "platform/linux/ras/SmallFile.h"
 
 namespace velnix::linux_platform {
@@ -31,31 +34,104 @@ std::optional<uint64_t> LeadingNumber(std::string_view text, int base) {
     return value;
 }
 
-std::optional<uint64_t> ReadNumber(const fs::path& path, int base) {
+std::optional<uint64_t> ReadNumber(const std::string& path, int base) {
     const std::optional<std::string> text = ReadSmallFile(path);
     if (!text) return std::nullopt;
     return LeadingNumber(*text, base);
 }
 
-fs::path PidFileOf(const std::string& interfaceName) {
-    return UnderRoot("/run") / (interfaceName + ".pid");
+std::string PidFileOf(const std::string& interfaceName) {
+    return UnderRootText("/run/") + interfaceName + ".pid";
 }
 
-std::optional<PppLink> LinkOfInterface(const fs::path& interfaceFolder) {
-    PppLink link;
-    link.interfaceName = interfaceFolder.filename().string();
-    const std::optional<uint64_t> pid = ReadNumber(PidFileOf(link.interfaceName), 10);
+std::string CommandLineOf(uint32_t pid) {
+    return UnderRootText("/proc/") + std::to_string(pid) + "/cmdline";
+}
+
+// What a pid file and its process's command line said when last read, with their stamps then:
+// while both stamps hold, so does what they said. Kept only once both files have settled.
+struct PidFileReading {
+    FileStamp pidFile;
+    FileStamp commandLine;
+    uint32_t pid = 0;
+    std::optional<std::string> entry;  // nothing when the process was not called for an entry
+};
+using PidFileReadings = std::map<std::string, PidFileReading>;  // by pid file path
+
+// The pid and reading of a pid file, from `previous` when neither the file nor the process has
+// changed since, or read afresh; nothing when the file is not a regular one, names no process
+// number, or its process is gone.
+std::optional<PidFileReading> ReadPidFile(const std::string& pidFile,
+                                          const PidFileReadings& previous) {
+    const std::optional<FileStamp> pidStamp = StampOf(pidFile);
+    if (!pidStamp || !S_ISREG(pidStamp->mode)) return std::nullopt;
+    if (const auto known = previous.find(pidFile);
+        known != previous.end() && known->second.pidFile == *pidStamp &&
+        StampOf(CommandLineOf(known->second.pid)) == known->second.commandLine) {
+        return known->second;
+    }
+    PidFileReading reading;
+    reading.pidFile = *pidStamp;
+    const std::optional<uint64_t> pid = ReadNumber(pidFile, 10);
     if (!pid || *pid == 0 || *pid > UINT32_MAX) return std::nullopt;
-    link.pid = static_cast<uint32_t>(*pid);
-    const std::optional<std::string> commandLine =
-        ReadSmallFile(UnderRoot("/proc") / std::to_string(link.pid) / "cmdline");
-    if (!commandLine) return std::nullopt;  // stale: the process is gone
-    std::optional<std::string> entry = PeerOfCommandLine(*commandLine);
-    if (!entry) return std::nullopt;
-    link.entry = std::move(*entry);
-    const std::optional<uint64_t> flags = ReadNumber(interfaceFolder / "flags", 16);
+    reading.pid = static_cast<uint32_t>(*pid);
+    const std::string commandLinePath = CommandLineOf(reading.pid);
+    const std::optional<FileStamp> commandStamp = StampOf(commandLinePath);
+    const std::optional<std::string> commandLine = ReadSmallFile(commandLinePath);
+    if (!commandStamp || !commandLine) return std::nullopt;  // stale: the process is gone
+    reading.commandLine = *commandStamp;
+    reading.entry = PeerOfCommandLine(*commandLine);
+    return reading;
+}
+
+// The link of the pid file that pppd writes as /run/IFNAME.pid once its unit IFNAME is attached,
+// when that interface exists and the process is a live pppd called for an entry. What is read
+// of the pid file goes into `readings`.
+std::optional<PppLink> LinkOfPidFile(const std::string& pidFileName,
+                                     const PidFileReadings& previous, PidFileReadings& readings) {
+    constexpr std::string_view kSuffix = ".pid";
+    if (!pidFileName.ends_with(kSuffix)) return std::nullopt;
+    PppLink link;
+    link.interfaceName = pidFileName.substr(0, pidFileName.size() - kSuffix.size());
+    if (link.interfaceName.empty() || link.interfaceName == "." || link.interfaceName == "..") {
+        return std::nullopt;
+    }
+    // The interface first: most pid files of /run belong to other daemons, and have none.
+    const std::string interfaceFolder = UnderRootText("/sys/class/net/") + link.interfaceName;
+    const std::optional<uint64_t> flags = ReadNumber(interfaceFolder + "/flags", 16);
+    std::error_code error;
+    if (!flags && !fs::exists(fs::symlink_status(interfaceFolder, error))) return std::nullopt;
     link.up = flags && (*flags & kInterfaceUp) != 0;
+    const std::string pidFile = PidFileOf(link.interfaceName);
+    const std::optional<PidFileReading> reading = ReadPidFile(pidFile, previous);
+    if (!reading) return std::nullopt;
+    if (IsSettled(reading->pidFile) && IsSettled(reading->commandLine)) {
+        readings[pidFile] = *reading;
+    }
+    if (!reading->entry) return std::nullopt;
+    link.pid = reading->pid;
+    link.entry = *reading->entry;
     return link;
+}
+
+// The names in /run, listed again unless the folder is unchanged since a listing made once it had
+// settled.
+const std::vector<std::string>& RunFolderNames() {
+    thread_local std::string listed;
+    thread_local std::optional<FileStamp> listedStamp;
+    thread_local std::vector<std::string> names;
+    const std::string run = UnderRootText("/run");
+    const std::optional<FileStamp> stamp = StampOf(run);
+    if (stamp && run == listed && stamp == listedStamp) return names;
+    listed = run;
+    listedStamp = stamp && IsSettled(*stamp) ? stamp : std::nullopt;
+    names.clear();
+    std::error_code error;
+    for (fs::directory_iterator it(run, error); !error && it != fs::directory_iterator();
+         it.increment(error)) {
+        names.push_back(it->path().filename().string());
+    }
+    return names;
 }
 
 // The words of a NUL-separated list, as /proc gives a command line or an environment.
@@ -152,23 +228,27 @@ std::vector<uint32_t> PppdProcessesOf(std::string_view entry) {
 }
 
 std::vector<PppLink> ListPppLinks() {
+    // The flags are read on every listing; the pid files and the processes' command lines only
+    // when they have changed since the last one.
+    thread_local PidFileReadings previous;
+    PidFileReadings readings;
     std::vector<PppLink> links;
-    std::error_code error;
-    for (fs::directory_iterator it(UnderRoot("/sys/class/net"), error);
-         !error && it != fs::directory_iterator(); it.increment(error)) {
-        if (std::optional<PppLink> link = LinkOfInterface(it->path())) {
+    for (const std::string& name : RunFolderNames()) {
+        if (std::optional<PppLink> link = LinkOfPidFile(name, previous, readings)) {
             links.push_back(std::move(*link));
         }
     }
+    previous = std::move(readings);
     std::sort(links.begin(), links.end(),
               [](const PppLink& a, const PppLink& b) { return a.interfaceName < b.interfaceName; });
     return links;
 }
 
 std::optional<LinkFigures> ReadLinkFigures(const PppLink& link) {
-    const fs::path statistics = UnderRoot("/sys/class/net") / link.interfaceName / "statistics";
-    const std::optional<uint64_t> received = ReadNumber(statistics / "rx_bytes", 10);
-    const std::optional<uint64_t> sent = ReadNumber(statistics / "tx_bytes", 10);
+    const std::string statistics =
+        UnderRootText("/sys/class/net/") + link.interfaceName + "/statistics/";
+    const std::optional<uint64_t> received = ReadNumber(statistics + "rx_bytes", 10);
+    const std::optional<uint64_t> sent = ReadNumber(statistics + "tx_bytes", 10);
     std::error_code error;
     const fs::file_time_type written = fs::last_write_time(PidFileOf(link.interfaceName), error);
     if (!received || !sent || error) return std::nullopt;

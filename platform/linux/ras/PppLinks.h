@@ -19,8 +19,9 @@ struct PppLink {
     bool up = false;  // the interface is up (IFF_UP): IPCP has come up
 };
 
-// The links whose pppd is alive, sorted by interface name, up or still negotiating. Pid files
-// whose process is gone, or whose process was not started with `call NAME`, are left out.
+// The links whose pppd is alive, sorted by interface name, up or still negotiating, found from
+// the pid files of /run, whatever the number of the host's other interfaces. Pid files whose
+// interface or process is gone, or whose process was not started with `call NAME`, are left out.
 std::vector<PppLink> ListPppLinks();
 
 // The entry a pppd command line (NUL-separated arguments) dials: the word after the first

@@ -8,7 +8,7 @@
 
 namespace velnix::linux_platform {
 
-std::optional<std::string> ReadSmallFile(const std::filesystem::path& path) {
+std::optional<std::string> ReadSmallFile(const std::string& path) {
     constexpr size_t kLimit = 64 * 1024;
     // The look before the open spares a device the side effects of an open; the look after it
     // catches a file replaced in between.
@@ -29,6 +29,7 @@ std::optional<std::string> ReadSmallFile(const std::filesystem::path& path) {
         if (got < 0) failed = true;
         if (got <= 0) break;
         content.append(chunk, static_cast<size_t>(got));
+        if (static_cast<size_t>(got) < sizeof chunk) break;  // a regular file's end
     }
     ::close(fd);
     if (failed) return std::nullopt;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -12,6 +11,6 @@ namespace velnix::linux_platform {
 // Only a regular file (or a link to one) is read: a FIFO, a device or a folder in its place is
 // never opened for reading, and the file is opened without blocking, so that nothing planted at
 // the path can hold the caller; any of them gives nothing, as a missing file does.
-std::optional<std::string> ReadSmallFile(const std::filesystem::path& path);
+std::optional<std::string> ReadSmallFile(const std::string& path);
 
 }  // namespace velnix::linux_platform

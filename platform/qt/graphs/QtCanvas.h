@@ -34,9 +34,13 @@ class QtCanvas : public QFrame, public Canvas {
     // x 0..64 spans the first to the last column, y 0..extent the first to the last row.
     QPointF ToPixels(float x, float y) const;
 
+    void UpdateOnce();
+
     QColor pen_;
     float extent_ = 100.0F;
-    std::vector<QLineF> lines_;  // in inner-area logical pixels, already scaled
+    QRect inner_;                 // the area inside the border, which keeps its size
+    std::vector<QLineF> lines_;   // in inner-area logical pixels, already scaled
+    bool updatePending_ = false;  // a paint is asked for and has not run yet
 };
 
 }  // namespace velnix::qt_platform

@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QPalette>
 #include <QSaveFile>
+#include <QShowEvent>
 #include <QToolTip>
 
 #include "common/Errors.h"
@@ -173,7 +174,8 @@ QPushButton* QtMainForm::AddButton(const char* name, const QString& caption, QRe
 
 // A label that sizes to its text keeps its left edge, or its centre when centred. In a frame, a
 // label that would cross the border moves left just enough to stay whole inside it.
-void QtMainForm::FitToText(const LabelSlot& slot) {
+void QtMainForm::FitToText(LabelSlot& slot) {
+    slot.fitPending = false;
     if (slot.sizing == Sizing::Fixed) return;
     QLabel* label = slot.label;
     const QSize size = label->sizeHint();
@@ -196,9 +198,15 @@ QWidget* QtMainForm::Widget(Control control) const {
 
 void QtMainForm::SetCaption(Control control, std::string_view caption) {
     const QString text = FromUtf8(caption);
-    if (const auto slot = labels_.find(control); slot != labels_.end()) {
-        slot->second.label->setText(text);
-        FitToText(slot->second);
+    if (const auto found = labels_.find(control); found != labels_.end()) {
+        // A label is laid out again only when its text changes, and a hidden window's labels
+        // once it is shown again.
+        LabelSlot& slot = found->second;
+        if (slot.captioned && slot.label->text() == text) return;
+        slot.captioned = true;
+        slot.label->setText(text);
+        slot.fitPending = true;
+        if (isVisible()) FitToText(slot);
         return;
     }
     auto* button = qobject_cast<QPushButton*>(Widget(control));
@@ -320,6 +328,13 @@ void QtMainForm::changeEvent(QEvent* event) {
         QMetaObject::invokeMethod(
             this, [this] { logic_->FormResize(); }, Qt::QueuedConnection);
     }
+}
+
+void QtMainForm::showEvent(QShowEvent* event) {
+    for (auto& [control, slot] : labels_) {
+        if (slot.fitPending) FitToText(slot);
+    }
+    QWidget::showEvent(event);
 }
 
 // The window's right button opens the same menu as the icon's.

@@ -62,14 +62,17 @@ class QtMainForm : public QWidget, public FormControls {
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     enum class Sizing { Fixed, FromLeft, FromCentre };
     struct LabelSlot {
         QLabel* label;
         Sizing sizing;
-        int left;            // of the designed rectangle, in logical pixels
-        int centreTimesTwo;  // of the designed rectangle, in logical pixels
+        int left;                 // of the designed rectangle, in logical pixels
+        int centreTimesTwo;       // of the designed rectangle, in logical pixels
+        bool captioned = false;   // once given a caption, the label is sized to its text
+        bool fitPending = false;  // its text changed while the window was hidden
     };
 
     void BuildLayout();
@@ -77,7 +80,7 @@ class QtMainForm : public QWidget, public FormControls {
                      const QColor& colour, Qt::Alignment alignment, Sizing sizing);
     QPushButton* AddButton(const char* name, const QString& caption, QRect twips,
                            const QString& tip, void (TenalineFrm::*command)());
-    void FitToText(const LabelSlot& slot);
+    void FitToText(LabelSlot& slot);
     QWidget* Widget(Control control) const;
     void OnTick();
     void KeepReachable();

@@ -1,5 +1,6 @@
 #include "platform/qt/main/TitledFrame.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -30,12 +31,17 @@ void TitledFrame::paintEvent(QPaintEvent* /*event*/) {
     painter.setPen(Qt::white);
     painter.drawRect(border.translated(1, 1));
 
-    const int titleWidth = metrics.horizontalAdvance(title_);
-    const QRect titleRect(kTitleIndent - kTitlePadding, 0, titleWidth + 2 * kTitlePadding,
+    if (titleWidth_ < 0) titleWidth_ = metrics.horizontalAdvance(title_);
+    const QRect titleRect(kTitleIndent - kTitlePadding, 0, titleWidth_ + 2 * kTitlePadding,
                           metrics.height());
     painter.fillRect(titleRect, Qt::black);
     painter.setPen(titleColour_);
     painter.drawText(titleRect, Qt::AlignCenter, title_);
+}
+
+void TitledFrame::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) titleWidth_ = -1;
+    QWidget::changeEvent(event);
 }
 
 }  // namespace velnix::qt_platform

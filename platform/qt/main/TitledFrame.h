@@ -18,10 +18,12 @@ class TitledFrame : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     QString title_;
     QColor titleColour_;
+    int titleWidth_ = -1;  // measured on the first paint in the frame's font
 };
 
 }  // namespace velnix::qt_platform
