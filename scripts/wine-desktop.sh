@@ -76,15 +76,19 @@ velnix_start() {
     ) &
 }
 
-# Polls (every tenth of a second, 30 seconds at most) until the command succeeds.
-eventually() {
+# Polls every tenth of a second until the command succeeds: `within TENTHS COMMAND...` for at
+# most that many tenths, `eventually COMMAND...` for 30 seconds.
+within() {
+    limit=$1
+    shift
     tries=0
     until "$@" >/dev/null 2>&1; do
         tries=$((tries + 1))
-        [ $tries -lt 300 ] || return 1
+        [ $tries -lt "$limit" ] || return 1
         sleep 0.1
     done
 }
+eventually() { within 300 "$@"; }
 
 velnix_window() { xdotool search --onlyvisible --name '^Velnix$'; }
 link_up() { grep -q "^link	.*	Fournisseur ADSL	" "$work/ras.txt"; }

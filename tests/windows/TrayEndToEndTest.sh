@@ -24,14 +24,6 @@ fail() {
 }
 click() { xdotool mousemove --window "$1" 10 10 click "$2"; }
 hidden() { ! velnix_window; }
-soon() {
-    tries=0
-    until "$@" >/dev/null 2>&1; do
-        tries=$((tries + 1))
-        [ $tries -lt 100 ] || return 1
-        sleep 0.1
-    done
-}
 
 desktop_start 640x480 || fail "pas d'écran virtuel"
 prefix_start "$2"
@@ -44,7 +36,7 @@ icon=$(tray_icon)
 # On a loaded machine the panel may take the first click before Wine's icon takes clicks: one
 # more click then, once ten seconds have gone by with the window still shown.
 click "$icon" 1
-soon hidden || { click "$icon" 1 && eventually hidden; } ||
+within 100 hidden || { click "$icon" 1 && eventually hidden; } ||
     fail "un clic gauche sur l'icône ne masque pas la fenêtre"
 click "$icon" 1
 eventually velnix_window || fail "un second clic gauche ne rend pas la fenêtre"
