@@ -28,6 +28,9 @@ constexpr int kTimeoutMs = 2000;
 constexpr uint32_t kActivated = 2;  // NM_ACTIVE_CONNECTION_STATE_ACTIVATED
 
 QDBusConnection ChosenBus() {
+    // The settings' type is known before the connection's thread may meet it.
+    static const QMetaType settingsType = qDBusRegisterMetaType<Settings>();
+    static_cast<void>(settingsType);
     if (SystemRoot() != "/" && qEnvironmentVariableIsEmpty("DBUS_SYSTEM_BUS_ADDRESS")) {
         return QDBusConnection(QStringLiteral("velnix-no-system-bus"));  // never connected
     }
@@ -114,9 +117,7 @@ uint32_t HandleOf(const std::string& activePath) {
 
 }  // namespace
 
-NetworkManagerClient::NetworkManagerClient() : bus_(ChosenBus()) {
-    qDBusRegisterMetaType<Settings>();
-}
+NetworkManagerClient::NetworkManagerClient() : bus_(ChosenBus()) {}
 
 bool NetworkManagerClient::Present() const {
     return bus_.isConnected() && bus_.interface()->isServiceRegistered(kService).value();
