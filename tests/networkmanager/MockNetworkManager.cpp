@@ -193,6 +193,10 @@ void MockNetworkManager::SetActiveState(const QString& active, unsigned state) {
           QStringLiteral("State"), QVariant::fromValue(QDBusVariant(state))});
 }
 
+void MockNetworkManager::Drop(const QString& active, const QString& device) {
+    Call(bus_, kManager, kMock, QStringLiteral("RemoveActiveConnection"), {device, active});
+}
+
 void MockNetworkManager::RefuseActivation(const QString& name) {
     Call(
         bus_, kManager, kMock, QStringLiteral("AddMethod"),

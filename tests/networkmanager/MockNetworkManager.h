@@ -40,6 +40,8 @@ class MockNetworkManager {
     // Gives an active connection its device, as NetworkManager does once it has chosen one.
     void AttachDevice(const QString& active, const QString& device);
     void SetActiveState(const QString& active, unsigned state);
+    // The link of `active` on `device` drops: the active connection is gone.
+    void Drop(const QString& active, const QString& device);
 
     // ActivateConnection answers with the D-Bus error `name` from now on.
     void RefuseActivation(const QString& name);
