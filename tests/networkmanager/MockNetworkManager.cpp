@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,17 +26,19 @@ const QString kMock = QStringLiteral("org.freedesktop.DBus.Mock");
 const QString kManager = QStringLiteral("/org/freedesktop/NetworkManager");
 
 // Starts `arguments` with standard output on `out` (or /dev/null) and standard error on
-// /dev/null.
+// /dev/null; it ends with this process, whatever ends it.
 pid_t Start(const std::vector<std::string>& arguments, int out = -1) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
     const pid_t pid = ::fork();
     if (pid != 0) return pid;
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
     const int null = ::open("/dev/null", O_RDWR);
     ::dup2(out >= 0 ? out : null, STDOUT_FILENO);
     ::dup2(null, STDERR_FILENO);
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
     ::execv(argv[0], argv.data());
     ::_exit(127);
 }
