@@ -91,8 +91,6 @@ QDBusMessage Call(const QDBusConnection& bus, const QString& path, const QString
     return reply;
 }
 
-QVariant Path(const QString& path) { return QVariant::fromValue(QDBusObjectPath(path)); }
-
 bool NameOwned(const QDBusConnection& bus) {
     return bus.interface()->isServiceRegistered(kService).value();
 }
