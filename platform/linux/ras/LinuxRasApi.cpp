@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Text.h"
 #include "platform/linux/ras/PppLinks.h"
 #include "platform/linux/ras/PppPeers.h"
 
@@ -29,10 +30,33 @@ bool Fits(size_t records, uint32_t recordSize, uint32_t& roomBytes, uint32_t& co
     return false;
 }
 
-std::vector<PppLink> UpLinks() {
-    std::vector<PppLink> links = ListPppLinks();
-    std::erase_if(links, [](const PppLink& link) { return !link.up; });
+// pppd's links that are up and those of the second source, sorted by interface name.
+std::vector<SourceLink> UpLinks(LinkSource* source) {
+    std::vector<SourceLink> links;
+    for (const PppLink& link : ListPppLinks()) {
+        if (link.up) links.push_back({link.pid, link.entry, link.interfaceName, 0});
+    }
+    if (source) {
+        for (SourceLink& link : source->UpLinks()) links.push_back(std::move(link));
+    }
+    std::stable_sort(links.begin(), links.end(), [](const SourceLink& a, const SourceLink& b) {
+        return a.interfaceName < b.interfaceName;
+    });
     return links;
+}
+
+// The peers and the second source's entries, sorted; a name of both (letter case aside) once.
+std::vector<std::string> MergedEntries(std::vector<std::string> names, LinkSource* source) {
+    const std::optional<std::vector<std::string>> extra = source ? source->Entries() : std::nullopt;
+    if (!extra) return names;
+    for (const std::string& name : *extra) {
+        const bool known = std::any_of(names.begin(), names.end(), [&](const std::string& peer) {
+            return EqualsIgnoreCase(peer, name);
+        });
+        if (!known) names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace
@@ -41,8 +65,8 @@ uint32_t LinuxRasApi::EnumEntries(ras::RasEntryName* entries, uint32_t& roomByte
                                   uint32_t& count) {
     if (entries[0].dwSize != ras::kRasEntryNameSize) return ras::kErrorInvalidSize;
     std::error_code error;
-    const std::vector<std::string> names = ListPeers(error);
-    if (error) {
+    const std::vector<std::string> names = MergedEntries(ListPeers(error), links_);
+    if (error && names.empty()) {
         count = 0;
         return ras::kErrorCannotOpenPhonebook;
     }
@@ -59,14 +83,14 @@ uint32_t LinuxRasApi::EnumEntries(ras::RasEntryName* entries, uint32_t& roomByte
 uint32_t LinuxRasApi::EnumConnections(ras::RasConn* connections, uint32_t& roomBytes,
                                       uint32_t& count) {
     if (connections[0].dwSize != ras::kRasConnSize) return ras::kErrorInvalidSize;
-    const std::vector<PppLink> links = UpLinks();
+    const std::vector<SourceLink> links = UpLinks(links_);
     if (!Fits(links.size(), ras::kRasConnSize, roomBytes, count)) {
         return ras::kErrorBufferTooSmall;
     }
     for (size_t i = 0; i < links.size(); ++i) {
         ras::RasConn& record = connections[i];
         record.dwSize = ras::kRasConnSize;
-        record.hrasconn = links[i].pid;
+        record.hrasconn = links[i].handle;
         CopyText(record.szEntryName, links[i].entry);
         CopyText(record.szDeviceType, "PPP");
         CopyText(record.szDeviceName, links[i].interfaceName);
@@ -76,9 +100,15 @@ uint32_t LinuxRasApi::EnumConnections(ras::RasConn* connections, uint32_t& roomB
 
 uint32_t LinuxRasApi::GetConnectionStatistics(uint32_t hrasconn, ras::RasStats* stats) {
     if (stats->dwSize != ras::kRasStatsSize) return ras::kErrorInvalidSize;
-    for (const PppLink& link : UpLinks()) {
-        if (link.pid != hrasconn) continue;
-        const std::optional<LinkFigures> figures = ReadLinkFigures(link);
+    for (const SourceLink& link : UpLinks(links_)) {
+        if (link.handle != hrasconn) continue;
+        std::optional<LinkFigures> figures;
+        if (hrasconn & kSourceHandleBit) {
+            figures = ReadInterfaceCounters(link.interfaceName);
+            if (figures) figures->durationMs = link.durationMs;
+        } else {
+            figures = ReadLinkFigures(PppLink{link.interfaceName, link.handle, link.entry, true});
+        }
         if (!figures) break;  // the link ended meanwhile
         *stats = ras::RasStats{};
         stats->dwSize = ras::kRasStatsSize;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/RasApi.h"
+#include "platform/linux/ras/LinkSource.h"
 
 namespace velnix::linux_platform {
 
@@ -10,8 +11,13 @@ namespace velnix::linux_platform {
 //
 // A connection's handle is its pppd's process id: it stays valid for the life of the link,
 // whatever enumerations happen meanwhile, and GetConnectionStatistics finds the link again by it.
+//
+// A second source (`links`, optional) adds its entries and links: an entry of both is listed
+// once; its links' handles are its own and their counters those of their interface.
 class LinuxRasApi : public ras::RasApi {
   public:
+    explicit LinuxRasApi(LinkSource* links = nullptr) : links_(links) {}
+
     // Entries sorted by name. A missing peers folder is an empty phone book; one that cannot
     // be read gives kErrorCannotOpenPhonebook with a count of 0.
     uint32_t EnumEntries(ras::RasEntryName* entries, uint32_t& roomBytes, uint32_t& count) override;
@@ -27,6 +33,9 @@ class LinuxRasApi : public ras::RasApi {
 
     // Names are UTF-8 already: the field's text up to its NUL.
     std::string TextFromSystemCodePage(const char* field, size_t room) override;
+
+  private:
+    LinkSource* links_;
 };
 
 }  // namespace velnix::linux_platform

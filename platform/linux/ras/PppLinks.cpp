@@ -244,20 +244,26 @@ std::vector<PppLink> ListPppLinks() {
     return links;
 }
 
-std::optional<LinkFigures> ReadLinkFigures(const PppLink& link) {
+std::optional<LinkFigures> ReadInterfaceCounters(const std::string& interfaceName) {
     const std::string statistics =
-        UnderRootText("/sys/class/net/") + link.interfaceName + "/statistics/";
+        UnderRootText("/sys/class/net/") + interfaceName + "/statistics/";
     const std::optional<uint64_t> received = ReadNumber(statistics + "rx_bytes", 10);
     const std::optional<uint64_t> sent = ReadNumber(statistics + "tx_bytes", 10);
-    std::error_code error;
-    const fs::file_time_type written = fs::last_write_time(PidFileOf(link.interfaceName), error);
-    if (!received || !sent || error) return std::nullopt;
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-        fs::file_time_type::clock::now() - written);
+    if (!received || !sent) return std::nullopt;
     LinkFigures figures;
     figures.receivedBytes = *received;
     figures.sentBytes = *sent;
-    figures.durationMs = static_cast<uint64_t>(std::max<int64_t>(0, elapsed.count()));
+    return figures;
+}
+
+std::optional<LinkFigures> ReadLinkFigures(const PppLink& link) {
+    std::optional<LinkFigures> figures = ReadInterfaceCounters(link.interfaceName);
+    std::error_code error;
+    const fs::file_time_type written = fs::last_write_time(PidFileOf(link.interfaceName), error);
+    if (!figures || error) return std::nullopt;
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+        fs::file_time_type::clock::now() - written);
+    figures->durationMs = static_cast<uint64_t>(std::max<int64_t>(0, elapsed.count()));
     return figures;
 }
 

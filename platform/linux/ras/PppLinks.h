@@ -49,4 +49,7 @@ struct LinkFigures {
 // The counters and duration of a link, or nothing when its files have gone meanwhile.
 std::optional<LinkFigures> ReadLinkFigures(const PppLink& link);
 
+// The received and sent byte counters of a network interface, or nothing when it is gone.
+std::optional<LinkFigures> ReadInterfaceCounters(const std::string& interfaceName);
+
 }  // namespace velnix::linux_platform

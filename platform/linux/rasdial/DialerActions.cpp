@@ -5,7 +5,6 @@
 #include <string.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <syslog.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,6 +17,7 @@
 
 #include "common/Text.h"
 #include "platform/linux/SystemRoot.h"
+#include "platform/linux/networkmanager/NetworkManagerClient.h"
 #include "platform/linux/process/DialerPassword.h"
 #include "platform/linux/process/ProgramSearch.h"
 #include "platform/linux/process/SystemErrorText.h"
@@ -25,6 +25,8 @@
 #include "platform/linux/ras/PppLinks.h"
 #include "platform/linux/ras/PppPeers.h"
 #include "platform/linux/ras/PppWords.h"
+#include "platform/linux/rasdial/DialerMessage.h"
+#include "platform/linux/rasdial/ManagedDial.h"
 #include "platform/linux/rasdial/PasswordInput.h"
 
 namespace velnix::linux_platform {
@@ -34,15 +36,6 @@ namespace {
 // pppd keeps at most 255 bytes of a name or a password: a longer one would be cut short
 // without a word (and a long password could fill the pipe before pppd reads it).
 constexpr size_t kWordLimit = 255;
-
-// Every failure also goes to the system log (journalctl -t rasdial), since the dialer started
-// by Velnix has no terminal to show it on.
-int Fail(int status, const std::string& message) {
-    std::cerr << "rasdial : " << message << std::endl;
-    ::openlog("rasdial", LOG_PID, LOG_USER);
-    ::syslog(LOG_ERR, "%s", message.c_str());
-    return status;
-}
 
 // Moves a descriptor that pppd must inherit above the standard streams, which pppd closes when
 // it detaches; -1 with errno set on failure.
@@ -54,8 +47,6 @@ int AboveStandardStreams(int fd) {
     errno = error;
     return moved;
 }
-
-std::string Quoted(const std::string& entry) { return "« " + entry + " »"; }
 
 // The pppd processes of the entry: those with a unit, and those still dialing before it. Only
 // the caller's own and the system's count: another user's process is neither waited for nor
@@ -167,7 +158,8 @@ int PasswordPipe(std::string& password) {
 }  // namespace
 
 int ListConnections() {
-    LinuxRasApi ras;
+    NetworkManagerClient networkManager;
+    LinuxRasApi ras(&networkManager);
     std::vector<ras::RasConn> records(1);
     uint32_t count = 0;
     uint32_t result = ras::kErrorBufferTooSmall;
@@ -191,6 +183,7 @@ int ListConnections() {
 }
 
 int HangUp(const std::string& entry) {
+    if (const std::optional<int> status = HangUpManaged(entry)) return *status;
     const std::vector<uint32_t> pppds = PppdsOf(entry);
     if (pppds.empty()) {
         std::cout << "Aucune connexion " << Quoted(entry) << " à raccrocher." << std::endl;
@@ -209,6 +202,7 @@ int HangUp(const std::string& entry) {
 int Dial(const std::string& entry, const std::string& login, std::string& password) {
     const std::string limit = " (" + std::to_string(kWordLimit) + " octets au plus)";
     if (login.size() > kWordLimit) return Fail(kDialerUsage, "identifiant trop long" + limit);
+    if (const std::optional<int> status = DialManaged(entry, login, password)) return *status;
     if (const int status = CheckEntry(entry); status != kDialerDone) return status;
     if (password == kPasswordFromInput && !ReadPassword(STDIN_FILENO, password)) {
         return Fail(kDialerSystemError,

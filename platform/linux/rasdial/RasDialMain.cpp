@@ -6,6 +6,7 @@
 
 #include <string.h>
 
+#include <QCoreApplication>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -33,6 +34,8 @@ int main(int argc, char** argv) {
         password = argv[3];
         if (password != kPasswordFromInput) ::explicit_bzero(argv[3], password.size());
     }
+    // NetworkManager's connections are reached over the system bus.
+    const QCoreApplication application(argc, argv);
     if (argc == 1) return ListConnections();
     if (argc == 3 && IsDisconnectSwitch(argv[2])) return HangUp(argv[1]);
     if (argc <= 4 && argv[1][0] != '/') {

@@ -7,6 +7,7 @@
 #include "common/Version.h"
 #include "engine/InternetTenaline.h"
 #include "engine/MainTenaline.h"
+#include "platform/linux/networkmanager/NetworkManagerClient.h"
 #include "platform/linux/process/LinuxProcessLauncher.h"
 #include "platform/linux/ras/LinuxRasApi.h"
 #include "platform/linux/registry/RegistryPlatform.h"
@@ -34,7 +35,9 @@ int main(int argc, char** argv) {
     // Every platform operation the program works with, chosen here once.
     QtProgram program;
     QtSettingsStore settings;
-    linux_platform::LinuxRasApi ras;
+    // The phone book is pppd's peers, with NetworkManager's dial-up connections when it runs.
+    linux_platform::NetworkManagerClient networkManager;
+    linux_platform::LinuxRasApi ras(&networkManager);
     linux_platform::LinuxProcessLauncher launcher;
     linux_platform::RegistryPlatform registry;
     QtMsgBox messageBox;
