@@ -14,6 +14,7 @@
 #include "engine/RasApi.h"
 #include "platform/linux/SystemRoot.h"
 #include "platform/linux/ras/FileStamp.h"
+#include "platform/linux/ras/KeptFile.h"
 #include "platform/linux/ras/SmallFile.h"
 
 namespace velnix::linux_platform {
@@ -38,6 +39,25 @@ std::optional<uint64_t> ReadNumber(const std::string& path, int base) {
     const std::optional<std::string> text = ReadSmallFile(path);
     if (!text) return std::nullopt;
     return LeadingNumber(*text, base);
+}
+
+std::optional<uint64_t> ReadNumber(KeptFile& file, const std::string& path, int base) {
+    const std::optional<std::string> text = file.Read(path);
+    if (!text) return std::nullopt;
+    return LeadingNumber(*text, base);
+}
+
+// The attributes of a link's interface read on every listing or every tick, kept open from one
+// to the next while the interface is listed.
+struct InterfaceFiles {
+    KeptFile flags;
+    KeptFile receivedBytes;
+    KeptFile sentBytes;
+};
+
+std::map<std::string, InterfaceFiles>& KeptInterfaceFiles() {
+    thread_local std::map<std::string, InterfaceFiles> files;  // by interface name
+    return files;
 }
 
 std::string PidFileOf(const std::string& interfaceName) {
@@ -98,7 +118,8 @@ std::optional<PppLink> LinkOfPidFile(const std::string& pidFileName,
     }
     // The interface first: most pid files of /run belong to other daemons, and have none.
     const std::string interfaceFolder = UnderRootText("/sys/class/net/") + link.interfaceName;
-    const std::optional<uint64_t> flags = ReadNumber(interfaceFolder + "/flags", 16);
+    const std::optional<uint64_t> flags =
+        ReadNumber(KeptInterfaceFiles()[link.interfaceName].flags, interfaceFolder + "/flags", 16);
     std::error_code error;
     if (!flags && !fs::exists(fs::symlink_status(interfaceFolder, error))) return std::nullopt;
     link.up = flags && (*flags & kInterfaceUp) != 0;
@@ -239,6 +260,11 @@ std::vector<PppLink> ListPppLinks() {
         }
     }
     previous = std::move(readings);
+    std::erase_if(KeptInterfaceFiles(), [&links](const auto& kept) {
+        return std::none_of(links.begin(), links.end(), [&kept](const PppLink& link) {
+            return link.interfaceName == kept.first;
+        });
+    });
     std::sort(links.begin(), links.end(),
               [](const PppLink& a, const PppLink& b) { return a.interfaceName < b.interfaceName; });
     return links;
@@ -247,8 +273,10 @@ std::vector<PppLink> ListPppLinks() {
 std::optional<LinkFigures> ReadLinkFigures(const PppLink& link) {
     const std::string statistics =
         UnderRootText("/sys/class/net/") + link.interfaceName + "/statistics/";
-    const std::optional<uint64_t> received = ReadNumber(statistics + "rx_bytes", 10);
-    const std::optional<uint64_t> sent = ReadNumber(statistics + "tx_bytes", 10);
+    InterfaceFiles& files = KeptInterfaceFiles()[link.interfaceName];
+    const std::optional<uint64_t> received =
+        ReadNumber(files.receivedBytes, statistics + "rx_bytes", 10);
+    const std::optional<uint64_t> sent = ReadNumber(files.sentBytes, statistics + "tx_bytes", 10);
     std::error_code error;
     const fs::file_time_type written = fs::last_write_time(PidFileOf(link.interfaceName), error);
     if (!received || !sent || error) return std::nullopt;
