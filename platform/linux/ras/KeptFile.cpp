@@ -40,8 +40,10 @@ KeptFile& KeptFile::operator=(KeptFile&& other) noexcept {
 KeptFile::~KeptFile() { Close(); }
 
 void KeptFile::Close() {
+    const int reason = errno;  // why the read failed, if it did
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
+    errno = reason;
 }
 
 std::optional<std::string> KeptFile::Read(const std::string& path, size_t limit) {

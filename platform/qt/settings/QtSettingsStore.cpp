@@ -58,7 +58,9 @@ const char* NotSettingsText(const std::string& bytes) {
             return "contenu binaire";
         }
     }
-    if (!QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())).isValidUtf8()) return "texte qui n'est pas en UTF-8";
+    if (!QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())).isValidUtf8()) {
+        return "texte qui n'est pas en UTF-8";
+    }
     return nullptr;
 }
 

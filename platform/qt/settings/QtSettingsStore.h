@@ -6,8 +6,8 @@
 #include <QString>
 
 #include "config/SettingsStore.h"
-#include "platform/qt/settings/IniText.h"
 #include "platform/linux/ras/KeptFile.h"
+#include "platform/qt/settings/IniText.h"
 
 namespace velnix::qt_platform {
 
