@@ -14,6 +14,7 @@
 #include "engine/RasApi.h"
 #include "platform/linux/SystemRoot.h"
 #include "platform/linux/ras/FileStamp.h"
+#include "platform/linux/ras/FolderWatch.h"
 #include "platform/linux/ras/KeptFile.h"
 #include "platform/linux/ras/SmallFile.h"
 
@@ -80,13 +81,15 @@ using PidFileReadings = std::map<std::string, PidFileReading>;  // by pid file p
 
 // The pid and reading of a pid file, from `previous` when neither the file nor the process has
 // changed since, or read afresh; nothing when the file is not a regular one, names no process
-// number, or its process is gone.
+// number, or its process is gone. `fileUnchanged` tells that the pid file is known unchanged
+// since the last listing.
 std::optional<PidFileReading> ReadPidFile(const std::string& pidFile,
-                                          const PidFileReadings& previous) {
-    const std::optional<FileStamp> pidStamp = StampOf(pidFile);
+                                          const PidFileReadings& previous, bool fileUnchanged) {
+    const auto known = previous.find(pidFile);
+    const std::optional<FileStamp> pidStamp =
+        known != previous.end() && fileUnchanged ? known->second.pidFile : StampOf(pidFile);
     if (!pidStamp || !S_ISREG(pidStamp->mode)) return std::nullopt;
-    if (const auto known = previous.find(pidFile);
-        known != previous.end() && known->second.pidFile == *pidStamp &&
+    if (known != previous.end() && known->second.pidFile == *pidStamp &&
         StampOf(CommandLineOf(known->second.pid)) == known->second.commandLine) {
         return known->second;
     }
@@ -104,11 +107,36 @@ std::optional<PidFileReading> ReadPidFile(const std::string& pidFile,
     return reading;
 }
 
+// A name in /run, and whether it is a symbolic link, whose target may change unnoticed.
+struct RunEntry {
+    std::string name;
+    bool link = false;
+};
+
+// The entries of /run, and whether the folder and every file in it are unchanged since the
+// last call; listed again only when they may have changed.
+const std::vector<RunEntry>& RunFolderEntries(bool& unchanged) {
+    thread_local FolderWatch watch;
+    thread_local std::vector<RunEntry> entries;
+    const std::string run = UnderRootText("/run");
+    unchanged = !watch.Changed(run);
+    if (unchanged) return entries;
+    entries.clear();
+    std::error_code error;
+    for (fs::directory_iterator it(run, error); !error && it != fs::directory_iterator();
+         it.increment(error)) {
+        std::error_code typeError;
+        entries.push_back({it->path().filename().string(), it->is_symlink(typeError)});
+    }
+    return entries;
+}
+
 // The link of the pid file that pppd writes as /run/IFNAME.pid once its unit IFNAME is attached,
 // when that interface exists and the process is a live pppd called for an entry. What is read
 // of the pid file goes into `readings`.
-std::optional<PppLink> LinkOfPidFile(const std::string& pidFileName,
+std::optional<PppLink> LinkOfPidFile(const RunEntry& entry, bool runUnchanged,
                                      const PidFileReadings& previous, PidFileReadings& readings) {
+    const std::string& pidFileName = entry.name;
     constexpr std::string_view kSuffix = ".pid";
     if (!pidFileName.ends_with(kSuffix)) return std::nullopt;
     PppLink link;
@@ -124,7 +152,8 @@ std::optional<PppLink> LinkOfPidFile(const std::string& pidFileName,
     if (!flags && !fs::exists(fs::symlink_status(interfaceFolder, error))) return std::nullopt;
     link.up = flags && (*flags & kInterfaceUp) != 0;
     const std::string pidFile = PidFileOf(link.interfaceName);
-    const std::optional<PidFileReading> reading = ReadPidFile(pidFile, previous);
+    const std::optional<PidFileReading> reading =
+        ReadPidFile(pidFile, previous, runUnchanged && !entry.link);
     if (!reading) return std::nullopt;
     if (IsSettled(reading->pidFile) && IsSettled(reading->commandLine)) {
         readings[pidFile] = *reading;
@@ -133,26 +162,6 @@ std::optional<PppLink> LinkOfPidFile(const std::string& pidFileName,
     link.pid = reading->pid;
     link.entry = *reading->entry;
     return link;
-}
-
-// The names in /run, listed again unless the folder is unchanged since a listing made once it had
-// settled.
-const std::vector<std::string>& RunFolderNames() {
-    thread_local std::string listed;
-    thread_local std::optional<FileStamp> listedStamp;
-    thread_local std::vector<std::string> names;
-    const std::string run = UnderRootText("/run");
-    const std::optional<FileStamp> stamp = StampOf(run);
-    if (stamp && run == listed && stamp == listedStamp) return names;
-    listed = run;
-    listedStamp = stamp && IsSettled(*stamp) ? stamp : std::nullopt;
-    names.clear();
-    std::error_code error;
-    for (fs::directory_iterator it(run, error); !error && it != fs::directory_iterator();
-         it.increment(error)) {
-        names.push_back(it->path().filename().string());
-    }
-    return names;
 }
 
 // The words of a NUL-separated list, as /proc gives a command line or an environment.
@@ -249,13 +258,14 @@ std::vector<uint32_t> PppdProcessesOf(std::string_view entry) {
 }
 
 std::vector<PppLink> ListPppLinks() {
-    // The flags are read on every listing; the pid files and the processes' command lines only
-    // when they have changed since the last one.
+    // The flags are read on every listing; /run, its pid files and the processes' command lines
+    // only when they have changed since the last one.
     thread_local PidFileReadings previous;
     PidFileReadings readings;
     std::vector<PppLink> links;
-    for (const std::string& name : RunFolderNames()) {
-        if (std::optional<PppLink> link = LinkOfPidFile(name, previous, readings)) {
+    bool runUnchanged = false;
+    for (const RunEntry& entry : RunFolderEntries(runUnchanged)) {
+        if (std::optional<PppLink> link = LinkOfPidFile(entry, runUnchanged, previous, readings)) {
             links.push_back(std::move(*link));
         }
     }
