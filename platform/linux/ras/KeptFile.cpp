@@ -67,23 +67,20 @@ std::optional<std::string> KeptFile::Read(const std::string& path, size_t limit)
         device_ = status.st_dev;
         inode_ = status.st_ino;
     }
-    // One pread takes the whole file when it is no longer than it said (sysfs says 4096).
-    std::string content(std::min(limit, std::max<size_t>(4096, size_t(status.st_size) + 1)), '\0');
-    size_t got = 0;
-    while (got < content.size()) {
-        const ssize_t part =
-            ::pread(fd_, content.data() + got, content.size() - got, static_cast<off_t>(got));
-        if (part < 0 && errno == EINTR) continue;
-        if (part < 0) {
+    // One pread takes a small file whole, as it is now.
+    std::string content;
+    char chunk[4096];
+    while (content.size() < limit) {
+        const size_t wanted = std::min(sizeof chunk, limit - content.size());
+        const ssize_t got = ::pread(fd_, chunk, wanted, static_cast<off_t>(content.size()));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
             Close();  // a sysfs attribute whose interface is gone
             return std::nullopt;
         }
-        if (part == 0) break;
-        got += static_cast<size_t>(part);
-        if (got < content.size()) break;  // a regular file's end
-        if (content.size() < limit) content.resize(std::min(limit, content.size() * 2));
+        content.append(chunk, static_cast<size_t>(got));
+        if (static_cast<size_t>(got) < wanted) break;  // a regular file's end
     }
-    content.resize(got);
     return content;
 }
 

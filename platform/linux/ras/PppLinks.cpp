@@ -118,8 +118,9 @@ struct RunEntry {
 const std::vector<RunEntry>& RunFolderEntries(bool& unchanged) {
     thread_local FolderWatch watch;
     thread_local std::vector<RunEntry> entries;
+    thread_local bool complete = false;  // the last listing went to the end
     const std::string run = UnderRootText("/run");
-    unchanged = !watch.Changed(run);
+    unchanged = !watch.Changed(run) && complete;
     if (unchanged) return entries;
     entries.clear();
     std::error_code error;
@@ -128,6 +129,7 @@ const std::vector<RunEntry>& RunFolderEntries(bool& unchanged) {
         std::error_code typeError;
         entries.push_back({it->path().filename().string(), it->is_symlink(typeError)});
     }
+    complete = !error;
     return entries;
 }
 
