@@ -137,11 +137,7 @@ QLabel* QtMainForm::AddLabel(QWidget* parent, const char* name, const QString& c
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment);
-    // Its size is fixed, set here and by FitToText only: a new text then asks nothing of its
-    // parent, which lays nothing out.
-    const QRect rect = TwipsRect(twips.x(), twips.y(), twips.width(), twips.height());
-    label->move(rect.topLeft());
-    label->setFixedSize(rect.size());
+    label->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     QPalette colours = label->palette();
     colours.setColor(QPalette::WindowText, colour);
     label->setPalette(colours);
@@ -189,8 +185,7 @@ void QtMainForm::FitToText(LabelSlot& slot) {
         const QRect inside = frame->Inside();
         x = std::max(inside.x(), std::min(x, inside.x() + inside.width() - size.width()));
     }
-    label->setFixedSize(size);
-    label->move(x, label->y());
+    label->setGeometry(x, label->y(), size.width(), size.height());
 }
 
 QWidget* QtMainForm::Widget(Control control) const {
