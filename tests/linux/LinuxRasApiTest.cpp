@@ -227,6 +227,14 @@ TEST(LinuxConnections, ChangedProcessesPidFilesAndLinksAreSeenAtTheNextListing) 
     EXPECT_THAT(Connections(ras),
                 ElementsAre(Listed{"autre", 6100, "ppp0"}, Listed{"second", 6102, "ppp1"},
                             Listed{"troisième", 6103, "ppp2"}));
+
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    EXPECT_EQ(Connections(ras).size(), 3u);
+    fs::rename(root.Path("/run"), root.Path("/run.old"));  // /run made anew
+    root.Write("/run/ppp2.pid", "6103\n");
+    EXPECT_THAT(Connections(ras), ElementsAre(Listed{"troisième", 6103, "ppp2"}));
+    fs::remove(root.Path("/run/ppp2.pid"));
+    EXPECT_TRUE(Connections(ras).empty());
 }
 
 TEST(LinuxConnections, RoomForOneRecordWithTwoLinksReportsTheRoomNeededAndWritesNothing) {

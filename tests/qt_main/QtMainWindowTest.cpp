@@ -166,6 +166,9 @@ TEST_F(QtMainWindowTest, ConnectionCaptionsAndFiguresFollowTheTicks) {
     EXPECT_EQ(received->text(), "    117,74 Mo");
     EXPECT_EQ(received->width(), received->sizeHint().width());
     EXPECT_NEAR(received->geometry().center().x(), 64, 1);
+    const int longWidth = name->width();
+    Frm()->UpdateState("FAI", 0, 1, 0, 0, 0);
+    EXPECT_LT(name->width(), longWidth / 3) << "a shorter text, a narrower label";
 
     Child<QPushButton>("CmdCon")->click();  // the object reports a link: hangs up
     EXPECT_THAT(launcher.started, ElementsAre(R"(rasdial.exe "Mon FAI" /disconnect)"));

@@ -14,6 +14,8 @@
 #include "engine/RasApi.h"
 #include "platform/linux/SystemRoot.h"
 #include "platform/linux/ras/FileStamp.h"
+#include "platform/linux/ras/FolderWatch.h"
+#include "platform/linux/ras/KeptFile.h"
 #include "platform/linux/ras/SmallFile.h"
 
 namespace velnix::linux_platform {
@@ -40,6 +42,25 @@ std::optional<uint64_t> ReadNumber(const std::string& path, int base) {
     return LeadingNumber(*text, base);
 }
 
+std::optional<uint64_t> ReadNumber(KeptFile& file, const std::string& path, int base) {
+    const std::optional<std::string> text = file.Read(path);
+    if (!text) return std::nullopt;
+    return LeadingNumber(*text, base);
+}
+
+// The attributes of a link's interface read on every listing or every tick, kept open from one
+// to the next while the interface is listed.
+struct InterfaceFiles {
+    KeptFile flags;
+    KeptFile receivedBytes;
+    KeptFile sentBytes;
+};
+
+std::map<std::string, InterfaceFiles>& KeptInterfaceFiles() {
+    thread_local std::map<std::string, InterfaceFiles> files;  // by interface name
+    return files;
+}
+
 std::string PidFileOf(const std::string& interfaceName) {
     return UnderRootText("/run/") + interfaceName + ".pid";
 }
@@ -60,13 +81,15 @@ using PidFileReadings = std::map<std::string, PidFileReading>;  // by pid file p
 
 // The pid and reading of a pid file, from `previous` when neither the file nor the process has
 // changed since, or read afresh; nothing when the file is not a regular one, names no process
-// number, or its process is gone.
+// number, or its process is gone. `fileUnchanged` tells that the pid file is known unchanged
+// since the last listing.
 std::optional<PidFileReading> ReadPidFile(const std::string& pidFile,
-                                          const PidFileReadings& previous) {
-    const std::optional<FileStamp> pidStamp = StampOf(pidFile);
+                                          const PidFileReadings& previous, bool fileUnchanged) {
+    const auto known = previous.find(pidFile);
+    const std::optional<FileStamp> pidStamp =
+        known != previous.end() && fileUnchanged ? known->second.pidFile : StampOf(pidFile);
     if (!pidStamp || !S_ISREG(pidStamp->mode)) return std::nullopt;
-    if (const auto known = previous.find(pidFile);
-        known != previous.end() && known->second.pidFile == *pidStamp &&
+    if (known != previous.end() && known->second.pidFile == *pidStamp &&
         StampOf(CommandLineOf(known->second.pid)) == known->second.commandLine) {
         return known->second;
     }
@@ -84,11 +107,38 @@ std::optional<PidFileReading> ReadPidFile(const std::string& pidFile,
     return reading;
 }
 
+// A name in /run, and whether it is a symbolic link, whose target may change unnoticed.
+struct RunEntry {
+    std::string name;
+    bool link = false;
+};
+
+// The entries of /run, and whether the folder and every file in it are unchanged since the
+// last call; listed again only when they may have changed.
+const std::vector<RunEntry>& RunFolderEntries(bool& unchanged) {
+    thread_local FolderWatch watch;
+    thread_local std::vector<RunEntry> entries;
+    thread_local bool complete = false;  // the last listing went to the end
+    const std::string run = UnderRootText("/run");
+    unchanged = !watch.Changed(run) && complete;
+    if (unchanged) return entries;
+    entries.clear();
+    std::error_code error;
+    for (fs::directory_iterator it(run, error); !error && it != fs::directory_iterator();
+         it.increment(error)) {
+        std::error_code typeError;
+        entries.push_back({it->path().filename().string(), it->is_symlink(typeError)});
+    }
+    complete = !error;
+    return entries;
+}
+
 // The link of the pid file that pppd writes as /run/IFNAME.pid once its unit IFNAME is attached,
 // when that interface exists and the process is a live pppd called for an entry. What is read
 // of the pid file goes into `readings`.
-std::optional<PppLink> LinkOfPidFile(const std::string& pidFileName,
+std::optional<PppLink> LinkOfPidFile(const RunEntry& entry, bool runUnchanged,
                                      const PidFileReadings& previous, PidFileReadings& readings) {
+    const std::string& pidFileName = entry.name;
     constexpr std::string_view kSuffix = ".pid";
     if (!pidFileName.ends_with(kSuffix)) return std::nullopt;
     PppLink link;
@@ -98,12 +148,14 @@ std::optional<PppLink> LinkOfPidFile(const std::string& pidFileName,
     }
     // The interface first: most pid files of /run belong to other daemons, and have none.
     const std::string interfaceFolder = UnderRootText("/sys/class/net/") + link.interfaceName;
-    const std::optional<uint64_t> flags = ReadNumber(interfaceFolder + "/flags", 16);
+    const std::optional<uint64_t> flags =
+        ReadNumber(KeptInterfaceFiles()[link.interfaceName].flags, interfaceFolder + "/flags", 16);
     std::error_code error;
     if (!flags && !fs::exists(fs::symlink_status(interfaceFolder, error))) return std::nullopt;
     link.up = flags && (*flags & kInterfaceUp) != 0;
     const std::string pidFile = PidFileOf(link.interfaceName);
-    const std::optional<PidFileReading> reading = ReadPidFile(pidFile, previous);
+    const std::optional<PidFileReading> reading =
+        ReadPidFile(pidFile, previous, runUnchanged && !entry.link);
     if (!reading) return std::nullopt;
     if (IsSettled(reading->pidFile) && IsSettled(reading->commandLine)) {
         readings[pidFile] = *reading;
@@ -112,26 +164,6 @@ std::optional<PppLink> LinkOfPidFile(const std::string& pidFileName,
     link.pid = reading->pid;
     link.entry = *reading->entry;
     return link;
-}
-
-// The names in /run, listed again unless the folder is unchanged since a listing made once it had
-// settled.
-const std::vector<std::string>& RunFolderNames() {
-    thread_local std::string listed;
-    thread_local std::optional<FileStamp> listedStamp;
-    thread_local std::vector<std::string> names;
-    const std::string run = UnderRootText("/run");
-    const std::optional<FileStamp> stamp = StampOf(run);
-    if (stamp && run == listed && stamp == listedStamp) return names;
-    listed = run;
-    listedStamp = stamp && IsSettled(*stamp) ? stamp : std::nullopt;
-    names.clear();
-    std::error_code error;
-    for (fs::directory_iterator it(run, error); !error && it != fs::directory_iterator();
-         it.increment(error)) {
-        names.push_back(it->path().filename().string());
-    }
-    return names;
 }
 
 // The words of a NUL-separated list, as /proc gives a command line or an environment.
@@ -228,17 +260,23 @@ std::vector<uint32_t> PppdProcessesOf(std::string_view entry) {
 }
 
 std::vector<PppLink> ListPppLinks() {
-    // The flags are read on every listing; the pid files and the processes' command lines only
-    // when they have changed since the last one.
+    // The flags are read on every listing; /run, its pid files and the processes' command lines
+    // only when they have changed since the last one.
     thread_local PidFileReadings previous;
     PidFileReadings readings;
     std::vector<PppLink> links;
-    for (const std::string& name : RunFolderNames()) {
-        if (std::optional<PppLink> link = LinkOfPidFile(name, previous, readings)) {
+    bool runUnchanged = false;
+    for (const RunEntry& entry : RunFolderEntries(runUnchanged)) {
+        if (std::optional<PppLink> link = LinkOfPidFile(entry, runUnchanged, previous, readings)) {
             links.push_back(std::move(*link));
         }
     }
     previous = std::move(readings);
+    std::erase_if(KeptInterfaceFiles(), [&links](const auto& kept) {
+        return std::none_of(links.begin(), links.end(), [&kept](const PppLink& link) {
+            return link.interfaceName == kept.first;
+        });
+    });
     std::sort(links.begin(), links.end(),
               [](const PppLink& a, const PppLink& b) { return a.interfaceName < b.interfaceName; });
     return links;
@@ -247,8 +285,10 @@ std::vector<PppLink> ListPppLinks() {
 std::optional<LinkFigures> ReadInterfaceCounters(const std::string& interfaceName) {
     const std::string statistics =
         UnderRootText("/sys/class/net/") + interfaceName + "/statistics/";
-    const std::optional<uint64_t> received = ReadNumber(statistics + "rx_bytes", 10);
-    const std::optional<uint64_t> sent = ReadNumber(statistics + "tx_bytes", 10);
+    InterfaceFiles& files = KeptInterfaceFiles()[interfaceName];
+    const std::optional<uint64_t> received =
+        ReadNumber(files.receivedBytes, statistics + "rx_bytes", 10);
+    const std::optional<uint64_t> sent = ReadNumber(files.sentBytes, statistics + "tx_bytes", 10);
     if (!received || !sent) return std::nullopt;
     LinkFigures figures;
     figures.receivedBytes = *received;

@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <optional>
+#include <string>
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +15,6 @@
 #include "common/Errors.h"
 #include "platform/linux/process/SystemErrorText.h"
 #include "platform/qt/Utf8.h"
-#include "platform/qt/settings/IniText.h"
 
 namespace velnix::qt_platform {
 namespace {
@@ -46,10 +47,10 @@ void MakeUserOnlyFolder(const QString& folder) {
 }
 
 // A settings file is a little UTF-8 text; anything else was not written as settings.
-constexpr qint64 kMaxSettingsBytes = 1024 * 1024;
+constexpr size_t kMaxSettingsBytes = 1024 * 1024;
 
 // Why `bytes` cannot be settings text, or null when they can.
-const char* NotSettingsText(const QByteArray& bytes) {
+const char* NotSettingsText(const std::string& bytes) {
     if (bytes.size() > kMaxSettingsBytes) return "plus de 1 Mo";
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
@@ -57,24 +58,10 @@ const char* NotSettingsText(const QByteArray& bytes) {
             return "contenu binaire";
         }
     }
-    if (!bytes.isValidUtf8()) return "texte qui n'est pas en UTF-8";
+    if (!QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())).isValidUtf8()) {
+        return "texte qui n'est pas en UTF-8";
+    }
     return nullptr;
-}
-
-IniText ReadFile(const QString& path) {
-    QFile file(path);
-    if (!file.exists()) return {};
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) Fail("Impossible de lire les réglages", path, errno);
-    const QByteArray bytes = file.read(kMaxSettingsBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        Fail("Impossible de lire les réglages", path, errno);
-    }
-    if (const char* reason = NotSettingsText(bytes)) {
-        throw SettingsError("Réglages illisibles « " + ToText(path) + " » : " + reason +
-                            " ; le fichier est laissé tel quel");
-    }
-    return IniText::Parse(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
 
 }  // namespace
@@ -84,6 +71,23 @@ QtSettingsStore::QtSettingsStore()
                       "/Velnix") {}
 
 QtSettingsStore::QtSettingsStore(QString folder) : folder_(std::move(folder)) {}
+
+IniText QtSettingsStore::ReadFile(const QString& path) {
+    std::optional<std::string> bytes;
+    {
+        const std::scoped_lock lock(filesLock_);
+        bytes = files_[path].Read(QFile::encodeName(path).toStdString(), kMaxSettingsBytes + 1);
+    }
+    if (!bytes) {
+        if (errno == ENOENT || errno == ENOTDIR) return {};
+        Fail("Impossible de lire les réglages", path, errno);
+    }
+    if (const char* reason = NotSettingsText(*bytes)) {
+        throw SettingsError("Réglages illisibles « " + ToText(path) + " » : " + reason +
+                            " ; le fichier est laissé tel quel");
+    }
+    return IniText::Parse(*bytes);
+}
 
 QString QtSettingsStore::FilePath(std::string_view application) const {
     return folder_ + '/' + FromUtf8(application) + ".ini";

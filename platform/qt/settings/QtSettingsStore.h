@@ -1,8 +1,13 @@
 #pragma once
 
+#include <map>
+#include <mutex>
+
 #include <QString>
 
 #include "config/SettingsStore.h"
+#include "platform/linux/ras/KeptFile.h"
+#include "platform/qt/settings/IniText.h"
 
 namespace velnix::qt_platform {
 
@@ -10,7 +15,8 @@ namespace velnix::qt_platform {
 // user's XDG configuration folder by default. The password is kept there in plain text, so the
 // folder is created readable by the user only (0700) and every file is written 0600.
 //
-// Every read opens the file anew (a write by another process is seen at once); a write locks
+// Every read takes the file's whole content anew (a write by another process is seen at once),
+// through a descriptor kept open while the path leads to the same file; a write locks
 // the file, reads it, changes the line of the one value and replaces the file atomically, every
 // other byte kept. A store that cannot be read or written throws SettingsError with a French
 // message naming the file; so does a file that is no settings text (binary bytes, text that is
@@ -28,7 +34,11 @@ class QtSettingsStore : public SettingsStore {
     QString FilePath(std::string_view application) const;
 
   private:
+    IniText ReadFile(const QString& path);
+
     QString folder_;
+    std::mutex filesLock_;
+    std::map<QString, linux_platform::KeptFile> files_;  // by path
 };
 
 }  // namespace velnix::qt_platform
