@@ -28,26 +28,17 @@ for program in velnix rasdial pppd-simulated; do
 done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/velnix-tick.XXXXXX")
-xvfb_pid=
-trayer_pid=
+. scripts/desktop.sh
 velnix_pid=
 cleanup() {
-    for pid in $velnix_pid $trayer_pid $xvfb_pid; do kill "$pid" 2>/dev/null || true; done
+    kill $velnix_pid 2>/dev/null || true
+    screen_stop
     VELNIX_ROOT="$work/root" platform/linux/simulation/simulate.sh clean 2>/dev/null || true
     rm -rf -- "$work"
 }
 trap cleanup EXIT INT TERM
 
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-tries=0
-while [ ! -s "$work/display" ] && [ $tries -lt 100 ]; do sleep 0.1; tries=$((tries + 1)); done
-DISPLAY=":$(cat "$work/display")"
-export DISPLAY
-trayer --edge bottom --align right --widthtype request --height 24 --transparent false \
-    --SetDockType true >/dev/null 2>&1 &
-trayer_pid=$!
-sleep 1
+desktop_start 640x480 || exit 1
 
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" LANG=fr_FR.UTF-8
 export VELNIX_SIM_UP_DELAY_MS=500

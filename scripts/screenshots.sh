@@ -20,29 +20,17 @@ for program in velnix rasdial pppd-simulated; do
 done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/velnix-screenshots.XXXXXX")
-xvfb_pid=
-trayer_pid=
+. scripts/desktop.sh
 velnix_pid=
 cleanup() {
-    for pid in $velnix_pid $trayer_pid $xvfb_pid; do kill "$pid" 2>/dev/null || true; done
+    kill $velnix_pid 2>/dev/null || true
+    screen_stop
     VELNIX_ROOT="$work/root" platform/linux/simulation/simulate.sh clean 2>/dev/null || true
     rm -rf -- "$work"
 }
 trap cleanup EXIT INT TERM
 
-# A private screen; Xvfb tells its display number once it is ready.
-Xvfb -displayfd 3 -screen 0 480x320x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-tries=0
-while [ ! -s "$work/display" ] && [ $tries -lt 100 ]; do sleep 0.1; tries=$((tries + 1)); done
-DISPLAY=":$(cat "$work/display")"
-export DISPLAY
-
-# A notification area along the bottom edge, away from the window placed at the top left.
-trayer --edge bottom --align right --widthtype request --height 24 --transparent false \
-    --tint 0x404040 --SetDockType true >/dev/null 2>&1 &
-trayer_pid=$!
-sleep 1
+desktop_start 480x320 || exit 1
 
 # The user's session: French locale, a configured entry of the simulated provider.
 mkdir -p "$work/config/Velnix" "$work/run"

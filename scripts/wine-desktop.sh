@@ -3,8 +3,8 @@
 # the stand-in rasapi32.dll and rasdial.exe of the Windows build. Nothing is shared with another
 # Wine server, display or prefix of the machine.
 #
-# The caller sets `work` (an empty scratch folder, removed by desktop_stop's caller) and `bin`
-# (the Windows build's bin folder), then calls, in this order:
+# The caller sets `scripts` (this folder), `work` (an empty scratch folder, removed by
+# desktop_stop's caller) and `bin` (the Windows build's bin folder), then calls, in this order:
 #   desktop_start WxH             the X screen and the notification area; exports DISPLAY
 #   prefix_start BOOTED_PREFIX    the prefix and its server, from a copy of a booted prefix
 #                                 (booted anew when there is none)
@@ -12,23 +12,7 @@
 #   desktop_stop                  ends the program, Wine's server and the X screen
 # The stand-in link lives in "$work/ras.txt", the stand-in dialer's log in "$work/rasdial.txt".
 
-desktop_pids=""
-
-desktop_start() {
-    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-    desktop_pids="$!"
-    tries=0
-    while [ ! -s "$work/display" ]; do
-        tries=$((tries + 1))
-        [ $tries -lt 100 ] || { echo "Xvfb ne démarre pas" >&2; return 1; }
-        sleep 0.1
-    done
-    DISPLAY=":$(cat "$work/display")"
-    export DISPLAY
-    trayer --edge bottom --align right --widthtype request --height 24 --transparent false \
-        --tint 0x404040 --SetDockType true >/dev/null 2>&1 &
-    desktop_pids="$! $desktop_pids"
-}
+. "$scripts/desktop.sh"
 
 wine_run() {
     "$scripts/wine.sh" "$WINEPREFIX" "$@" </dev/null >/dev/null 2>&1
@@ -110,6 +94,6 @@ desktop_stop() {
     if [ -n "${WINEPREFIX:-}" ]; then
         "$(command -v wineserver || echo /usr/lib/wine/wineserver)" -k 2>/dev/null || true
     fi
-    for pid in $desktop_pids; do kill "$pid" 2>/dev/null || true; done
+    screen_stop
     wait 2>/dev/null || true
 }

@@ -27,15 +27,19 @@ NOTIFYICONDATAW WindowsTrayIcon::Data(UINT flags) const {
 
 void WindowsTrayIcon::TipText(std::string_view tip) {
     tip_ = WideFromUtf8(tip).value_or(L"");
-    if (!present_) return;
-    NOTIFYICONDATAW data = Data(NIF_TIP);
-    Shell_NotifyIconW(NIM_MODIFY, &data);
+    Update();
 }
 
 void WindowsTrayIcon::IconPicture(PictureRef picture) {
     picture_ = std::move(picture);
+    Update();
+}
+
+// The whole icon each time: Wine's notification area, told of a new picture alone, showed an
+// empty square that took no more clicks.
+void WindowsTrayIcon::Update() {
     if (!present_) return;
-    NOTIFYICONDATAW data = Data(NIF_ICON);
+    NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
     Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 

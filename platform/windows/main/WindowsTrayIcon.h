@@ -30,6 +30,7 @@ class WindowsTrayIcon : public TrayIcon {
 
   private:
     NOTIFYICONDATAW Data(UINT flags) const;
+    void Update();
 
     HWND owner_ = nullptr;
     std::wstring tip_;

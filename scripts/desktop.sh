@@ -1,0 +1,30 @@
+# Shell functions, sourced: a private X screen (Xvfb) with a notification area (trayer) along its
+# bottom edge, shared by nothing else on the machine. The caller sets `work` (a scratch folder).
+#   desktop_start WxH    the screen and the notification area; exports DISPLAY
+#   screen_stop          ends both
+
+desktop_pids=""
+
+desktop_start() {
+    # Xvfb tells its display number once it is ready.
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+    desktop_pids="$!"
+    tries=0
+    while [ ! -s "$work/display" ]; do
+        tries=$((tries + 1))
+        [ $tries -lt 100 ] || { echo "Xvfb ne démarre pas" >&2; return 1; }
+        sleep 0.1
+    done
+    DISPLAY=":$(cat "$work/display")"
+    export DISPLAY
+    trayer --edge bottom --align right --widthtype request --height 24 --transparent false \
+        --tint 0x404040 --SetDockType true >/dev/null 2>&1 &
+    desktop_pids="$! $desktop_pids"
+    # The notification area in place before a program looks for it.
+    sleep 1
+}
+
+screen_stop() {
+    for pid in $desktop_pids; do kill "$pid" 2>/dev/null || true; done
+    desktop_pids=""
+}
