@@ -1,10 +1,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDBusServiceWatcher>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "platform/linux/networkmanager/NetworkManagerClient.h"
+#include "platform/linux/networkmanager/NetworkManagerLinks.h"
 #include "platform/linux/ras/LinuxRasApi.h"
 #include "tests/linux/FixtureRoot.h"
 #include "tests/linux/ProgramRun.h"
@@ -42,11 +45,13 @@ class NetworkManagerSource : public ::testing::Test {
         return names;
     }
 
-    std::vector<Link> Links() {
+    std::vector<Link> Links() { return Links(ras); }
+
+    static std::vector<Link> Links(LinuxRasApi& api) {
         std::vector<ras::RasConn> records(16);
         records[0].dwSize = ras::kRasConnSize;
         uint32_t room = 16 * ras::kRasConnSize, count = 0;
-        EXPECT_EQ(ras.EnumConnections(records.data(), room, count), ras::kSuccess);
+        EXPECT_EQ(api.EnumConnections(records.data(), room, count), ras::kSuccess);
         std::vector<Link> links;
         for (uint32_t i = 0; i < count; ++i) {
             EXPECT_STREQ(records[i].szDeviceType, "PPP");
@@ -68,8 +73,9 @@ class NetworkManagerSource : public ::testing::Test {
 
     testing::FixtureRoot root;
     testing::MockNetworkManager mock;
-    NetworkManagerClient client;
-    LinuxRasApi ras{&client};
+    // A fresh view at every enumeration: each step below is seen at once.
+    NetworkManagerLinks manager{std::chrono::milliseconds(0)};
+    LinuxRasApi ras{&manager};
     const QString modem = mock.AddDevice(QStringLiteral("modem"), QStringLiteral("ppp0"));
 };
 
@@ -133,6 +139,43 @@ TEST_F(NetworkManagerSource, OnlyAnActivatedConnectionIsALinkAndNoneOnceNetworkM
     }
     mock.Stop();
     EXPECT_THAT(Links(), IsEmpty());
+}
+
+TEST_F(NetworkManagerSource, NothingIsAskedOfAnAbsentNetworkManagerUntilTheBusTellsOfItsReturn) {
+    bool told = false;
+    const QDBusServiceWatcher word(QStringLiteral("org.freedesktop.NetworkManager"),
+                                   QDBusConnection::systemBus(),
+                                   QDBusServiceWatcher::WatchForOwnerChange);
+    QObject::connect(&word, &QDBusServiceWatcher::serviceOwnerChanged, [&told] { told = true; });
+    // Runs the event loop until the bus's word of a new owner has come to every watcher.
+    const auto hear = [&told] {
+        for (int i = 0; i < 200 && !told; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+            QCoreApplication::processEvents();
+        }
+        QCoreApplication::processEvents();
+        told = false;
+    };
+    mock.Stop();
+    hear();
+    testing::MockNetworkManager back;
+    back.AddConnection("ADSL", "pppoe");
+    EXPECT_THAT(Entries(), IsEmpty());
+    hear();
+    EXPECT_THAT(Entries(), ElementsAre("ADSL"));
+}
+
+TEST_F(NetworkManagerSource, EnumerationsInQuickSuccessionShareOneViewOfNetworkManager) {
+    NetworkManagerLinks shared;
+    LinuxRasApi sharedRas{&shared};
+    mock.AddConnection("ADSL", "pppoe");
+    root.AddInterface("ppp0", true, 0, 0);
+    const QString active = Dial("ADSL");
+    ASSERT_EQ(Links(sharedRas).size(), 1u);
+    mock.SetActiveState(active, kDeactivated);
+    EXPECT_EQ(Links(sharedRas).size(), 1u);
+    std::this_thread::sleep_for(kManagerViewLifetime);
+    EXPECT_THAT(Links(sharedRas), IsEmpty());
 }
 
 TEST_F(NetworkManagerSource, DialerHandsLoginAndPasswordToNetworkManagerOverTheBus) {
