@@ -47,6 +47,8 @@ class NetworkManagerClient {
     // Whether NetworkManager owns its name on the bus.
     bool Present() const;
 
+    const QDBusConnection& Bus() const { return bus_; }
+
     // The dial-up connections; nothing when NetworkManager is absent.
     std::optional<std::vector<ManagedConnection>> Connections() const;
 
