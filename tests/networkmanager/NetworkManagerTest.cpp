@@ -75,7 +75,7 @@ class NetworkManagerSource : public ::testing::Test {
 
     testing::FixtureRoot root;
     testing::MockNetworkManager mock;
-    // A fresh view at every enumeration: each step below is seen at once.
+    // No wait between views: each change below is seen once its signals have been delivered.
     NetworkManagerLinks manager{std::chrono::milliseconds(0)};
     LinuxRasApi ras{&manager};
     const QString modem = mock.AddDevice(QStringLiteral("modem"), QStringLiteral("ppp0"));
