@@ -7,10 +7,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
+#include <QDBusServiceWatcher>
 #include <QDBusVariant>
 #include <QThread>
 #include <filesystem>
@@ -105,6 +107,23 @@ void WaitUntil(Test test) {
 void UsePrivateSystemBus() {
     static const PrivateBus bus;
     qDBusRegisterMetaType<ConnectionSettings>();
+}
+
+void DeliverSystemBusSignals() {
+    // The bus forwards its own signal of a name's new owner after everything sent before it.
+    const QString marker = QStringLiteral("org.velnix.Test.Marker");
+    QDBusConnection bus = QDBusConnection::systemBus();
+    bool delivered = false;
+    const QDBusServiceWatcher watcher(marker, bus, QDBusServiceWatcher::WatchForRegistration);
+    QObject::connect(&watcher, &QDBusServiceWatcher::serviceRegistered,
+                     [&delivered] { delivered = true; });
+    bus.registerService(marker);
+    for (int i = 0; i < 200 && !delivered; ++i) {
+        QCoreApplication::processEvents();
+        if (!delivered) QThread::msleep(10);
+    }
+    QCoreApplication::processEvents();
+    bus.unregisterService(marker);
 }
 
 MockNetworkManager::MockNetworkManager()

@@ -17,6 +17,10 @@ using ConnectionSettings = QMap<QString, QVariantMap>;
 // program the test runs through DBUS_SYSTEM_BUS_ADDRESS. Never the machine's system bus.
 void UsePrivateSystemBus();
 
+// Runs the event loop until every signal sent on the private system bus so far, NetworkManager's
+// and the bus's own, has reached its receivers in this process.
+void DeliverSystemBusSignals();
+
 // python3-dbusmock's NetworkManager template on the private system bus, for the fixture's life;
 // Stop() makes NetworkManager leave the bus.
 class MockNetworkManager {

@@ -2,9 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "platform/linux/networkmanager/NetworkManagerClient.h"
+#include "platform/linux/networkmanager/NetworkManagerLinks.h"
 #include "platform/linux/ras/LinuxRasApi.h"
 #include "tests/linux/FixtureRoot.h"
 #include "tests/linux/ProgramRun.h"
@@ -32,7 +33,10 @@ struct Link {
 
 class NetworkManagerSource : public ::testing::Test {
   protected:
-    std::vector<std::string> Entries() {
+    // What the program enumerates once NetworkManager's signals so far have reached it
+    // (`settled`), or at once.
+    std::vector<std::string> Entries(bool settled = true) {
+        if (settled) testing::DeliverSystemBusSignals();
         std::vector<ras::RasEntryName> records(16);
         records[0].dwSize = ras::kRasEntryNameSize;
         uint32_t room = 16 * ras::kRasEntryNameSize, count = 0;
@@ -42,11 +46,14 @@ class NetworkManagerSource : public ::testing::Test {
         return names;
     }
 
-    std::vector<Link> Links() {
+    std::vector<Link> Links() { return Links(ras); }
+
+    static std::vector<Link> Links(LinuxRasApi& api) {
+        testing::DeliverSystemBusSignals();
         std::vector<ras::RasConn> records(16);
         records[0].dwSize = ras::kRasConnSize;
         uint32_t room = 16 * ras::kRasConnSize, count = 0;
-        EXPECT_EQ(ras.EnumConnections(records.data(), room, count), ras::kSuccess);
+        EXPECT_EQ(api.EnumConnections(records.data(), room, count), ras::kSuccess);
         std::vector<Link> links;
         for (uint32_t i = 0; i < count; ++i) {
             EXPECT_STREQ(records[i].szDeviceType, "PPP");
@@ -68,8 +75,9 @@ class NetworkManagerSource : public ::testing::Test {
 
     testing::FixtureRoot root;
     testing::MockNetworkManager mock;
-    NetworkManagerClient client;
-    LinuxRasApi ras{&client};
+    // No wait between views: each change below is seen once its signals have been delivered.
+    NetworkManagerLinks manager{std::chrono::milliseconds(0)};
+    LinuxRasApi ras{&manager};
     const QString modem = mock.AddDevice(QStringLiteral("modem"), QStringLiteral("ppp0"));
 };
 
@@ -133,6 +141,28 @@ TEST_F(NetworkManagerSource, OnlyAnActivatedConnectionIsALinkAndNoneOnceNetworkM
     }
     mock.Stop();
     EXPECT_THAT(Links(), IsEmpty());
+}
+
+TEST_F(NetworkManagerSource, NothingIsAskedOfAnAbsentNetworkManagerUntilTheBusTellsOfItsReturn) {
+    mock.Stop();
+    EXPECT_THAT(Entries(), IsEmpty());
+    testing::MockNetworkManager back;
+    back.AddConnection("ADSL", "pppoe");
+    EXPECT_THAT(Entries(false), IsEmpty());
+    EXPECT_THAT(Entries(), ElementsAre("ADSL"));
+}
+
+TEST_F(NetworkManagerSource, EnumerationsInQuickSuccessionShareOneViewOfNetworkManager) {
+    NetworkManagerLinks shared;
+    LinuxRasApi sharedRas{&shared};
+    mock.AddConnection("ADSL", "pppoe");
+    root.AddInterface("ppp0", true, 0, 0);
+    const QString active = Dial("ADSL");
+    ASSERT_EQ(Links(sharedRas).size(), 1u);
+    mock.SetActiveState(active, kDeactivated);
+    EXPECT_EQ(Links(sharedRas).size(), 1u);
+    std::this_thread::sleep_for(kManagerViewLifetime);
+    EXPECT_THAT(Links(sharedRas), IsEmpty());
 }
 
 TEST_F(NetworkManagerSource, DialerHandsLoginAndPasswordToNetworkManagerOverTheBus) {

@@ -7,8 +7,6 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QVariantMap>
-#include <algorithm>
-#include <functional>
 
 #include "common/Text.h"
 #include "platform/linux/SystemRoot.h"
@@ -23,7 +21,7 @@ const QString kService = QStringLiteral("org.freedesktop.NetworkManager");
 const QString kManagerPath = QStringLiteral("/org/freedesktop/NetworkManager");
 const QString kSettingsPath = QStringLiteral("/org/freedesktop/NetworkManager/Settings");
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
-// A NetworkManager that hangs must not freeze the window, which asks every second.
+// A NetworkManager that hangs must not freeze the window for long, which asks every second.
 constexpr int kTimeoutMs = 2000;
 constexpr uint32_t kActivated = 2;  // NM_ACTIVE_CONNECTION_STATE_ACTIVATED
 
@@ -104,24 +102,25 @@ std::vector<QString> Paths(const QVariant& value) {
     return paths;
 }
 
-// Active connection paths end with a number, which makes the handle.
-uint32_t HandleOf(const std::string& activePath) {
-    const std::string number = activePath.substr(activePath.rfind('/') + 1);
-    const bool numeric =
-        !number.empty() && number.size() <= 9 &&
-        std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
-    const uint32_t value = numeric ? static_cast<uint32_t>(std::stoul(number))
-                                   : static_cast<uint32_t>(std::hash<std::string>{}(activePath));
-    return kSourceHandleBit | (value & ~kSourceHandleBit);
+bool NameOwned(const QDBusConnection& bus) {
+    return bus.isConnected() && bus.interface()->isServiceRegistered(kService).value();
 }
 
 }  // namespace
 
 NetworkManagerClient::NetworkManagerClient() : bus_(ChosenBus()) {}
 
-bool NetworkManagerClient::Present() const {
-    return bus_.isConnected() && bus_.interface()->isServiceRegistered(kService).value();
+void NetworkManagerClient::WatchPresence() {
+    watcher_ = std::make_unique<QDBusServiceWatcher>(kService, bus_,
+                                                     QDBusServiceWatcher::WatchForOwnerChange);
+    QObject::connect(watcher_.get(), &QDBusServiceWatcher::serviceOwnerChanged,
+                     [this](const QString&, const QString&, const QString& owner) {
+                         present_ = !owner.isEmpty();
+                     });
+    present_ = NameOwned(bus_);
 }
+
+bool NetworkManagerClient::Present() const { return watcher_ ? present_ : NameOwned(bus_); }
 
 std::optional<std::vector<ManagedConnection>> NetworkManagerClient::Connections() const {
     if (!Present()) return std::nullopt;
@@ -212,37 +211,6 @@ std::optional<ManagerError> NetworkManagerClient::Deactivate(const std::string& 
         Call(bus_, kManagerPath, QStringLiteral("org.freedesktop.NetworkManager"),
              QStringLiteral("DeactivateConnection"),
              {QVariant::fromValue(QDBusObjectPath(QString::fromStdString(activePath)))}));
-}
-
-std::optional<std::vector<std::string>> NetworkManagerClient::Entries() {
-    const std::optional<std::vector<ManagedConnection>> connections = Connections();
-    if (!connections) return std::nullopt;
-    std::vector<std::string> ids;
-    for (const ManagedConnection& connection : *connections) ids.push_back(connection.id);
-    return ids;
-}
-
-std::vector<SourceLink> NetworkManagerClient::UpLinks() {
-    const auto now = std::chrono::steady_clock::now();
-    std::map<std::string, std::chrono::steady_clock::time_point> seen;
-    std::vector<SourceLink> links;
-    for (const ActiveManagedConnection& active : ActiveConnections()) {
-        if (!active.activated || active.interfaceName.empty()) continue;
-        // The id is read from the settings, so that a renamed connection shows its new name.
-        const QString path = QString::fromStdString(active.connectionPath);
-        const std::optional<Settings> settings = SettingsOf(bus_, path);
-        const std::optional<ManagedConnection> connection =
-            settings ? DialUpConnection(path, *settings) : std::nullopt;
-        if (!connection) continue;
-        const auto known = firstSeen_.find(active.path);
-        const auto since = known == firstSeen_.end() ? now : known->second;
-        seen[active.path] = since;
-        const auto duration = std::chrono::duration_cast<std::chrono::milliseconds>(now - since);
-        links.push_back({HandleOf(active.path), connection->id, active.interfaceName,
-                         static_cast<uint64_t>(duration.count())});
-    }
-    firstSeen_ = std::move(seen);
-    return links;
 }
 
 }  // namespace velnix::linux_platform

@@ -1,13 +1,11 @@
 #pragma once
 
 #include <QDBusConnection>
-#include <chrono>
-#include <map>
+#include <QDBusServiceWatcher>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "platform/linux/ras/LinkSource.h"
 
 namespace velnix::linux_platform {
 
@@ -33,15 +31,23 @@ struct ManagerError {
 };
 
 // NetworkManager's dial-up connections over the system bus (DBUS_SYSTEM_BUS_ADDRESS when set).
-// NetworkManager is looked for on every request, so that it may come and go. Under a moved
-// system root (VELNIX_ROOT) only a bus that DBUS_SYSTEM_BUS_ADDRESS names is used: the machine's
-// own NetworkManager never mixes with a fixture tree.
-class NetworkManagerClient : public LinkSource {
+// NetworkManager is looked for on every request, so that it may come and go, unless its
+// presence is watched. Under a moved system root (VELNIX_ROOT) only a bus that
+// DBUS_SYSTEM_BUS_ADDRESS names is used: the machine's own NetworkManager never mixes with a
+// fixture tree.
+class NetworkManagerClient {
   public:
     NetworkManagerClient();
 
+    // From now on, NetworkManager's presence is what the bus last told of its name: asked once
+    // here, then followed from the bus's name-owner signals through the event loop, so that no
+    // request is sent while it is absent.
+    void WatchPresence();
+
     // Whether NetworkManager owns its name on the bus.
     bool Present() const;
+
+    const QDBusConnection& Bus() const { return bus_; }
 
     // The dial-up connections; nothing when NetworkManager is absent.
     std::optional<std::vector<ManagedConnection>> Connections() const;
@@ -60,14 +66,10 @@ class NetworkManagerClient : public LinkSource {
 
     std::optional<ManagerError> Deactivate(const std::string& activePath);
 
-    // LinkSource: the connections' ids; the activated ones whose device has an IP interface,
-    // their duration counted from the moment this client first saw them activated.
-    std::optional<std::vector<std::string>> Entries() override;
-    std::vector<SourceLink> UpLinks() override;
-
   private:
     QDBusConnection bus_;
-    std::map<std::string, std::chrono::steady_clock::time_point> firstSeen_;
+    std::unique_ptr<QDBusServiceWatcher> watcher_;
+    bool present_ = false;  // while watched
 };
 
 }  // namespace velnix::linux_platform

@@ -17,7 +17,7 @@
 
 #include "common/Text.h"
 #include "platform/linux/SystemRoot.h"
-#include "platform/linux/networkmanager/NetworkManagerClient.h"
+#include "platform/linux/networkmanager/NetworkManagerLinks.h"
 #include "platform/linux/process/DialerPassword.h"
 #include "platform/linux/process/ProgramSearch.h"
 #include "platform/linux/process/SystemErrorText.h"
@@ -158,7 +158,7 @@ int PasswordPipe(std::string& password) {
 }  // namespace
 
 int ListConnections() {
-    NetworkManagerClient networkManager;
+    NetworkManagerLinks networkManager;
     LinuxRasApi ras(&networkManager);
     std::vector<ras::RasConn> records(1);
     uint32_t count = 0;

@@ -7,7 +7,7 @@
 #include "common/Version.h"
 #include "engine/InternetTenaline.h"
 #include "engine/MainTenaline.h"
-#include "platform/linux/networkmanager/NetworkManagerClient.h"
+#include "platform/linux/networkmanager/NetworkManagerLinks.h"
 #include "platform/linux/process/LinuxProcessLauncher.h"
 #include "platform/linux/ras/LinuxRasApi.h"
 #include "platform/linux/registry/RegistryPlatform.h"
@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     QtProgram program;
     QtSettingsStore settings;
     // The phone book is pppd's peers, with NetworkManager's dial-up connections when it runs.
-    linux_platform::NetworkManagerClient networkManager;
+    linux_platform::NetworkManagerLinks networkManager;
     linux_platform::LinuxRasApi ras(&networkManager);
     linux_platform::LinuxProcessLauncher launcher;
     linux_platform::RegistryPlatform registry;
