@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QLocale>
 #include <QPalette>
 #include <QSaveFile>

@@ -2,7 +2,6 @@
 
 #include <QEventLoopLocker>
 #include <QFont>
-#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>

@@ -24,21 +24,33 @@ ShapedLabel::ShapedLabel(const QString& text, Qt::Alignment alignment, QWidget* 
     option.setAlignment(Qt::AlignLeft);  // each line is placed when painted
     layout_.setTextOption(option);
     layout_.setCacheEnabled(true);  // the shaped glyphs stay for every paint
-    Shape();
 }
 
 void ShapedLabel::setText(const QString& text) {
     if (text == text_) return;
     text_ = text;
-    Shape();
+    Reshape();
+}
+
+QSize ShapedLabel::sizeHint() const {
+    if (!shaped_) Shape();
+    return size_;
+}
+
+// Shown, the text is shaped at once, and a new layout asked only for a new size; hidden, it is
+// shaped once asked its size or painted.
+void ShapedLabel::Reshape() {
+    shaped_ = false;
     update();
+    if (isVisible() && !Shape()) return;
+    updateGeometry();
 }
 
 // The text is laid out as QPainter lays out a QLabel's: carriage returns as spaces, tabs up to the
 // next stop every eight x when aligned left and as spaces otherwise, line feeds as line breaks,
-// each line on a whole pixel, a font line height for an empty text. A new size asks for a new
-// layout.
-void ShapedLabel::Shape() {
+// each line on a whole pixel, a font line height for an empty text.
+bool ShapedLabel::Shape() const {
+    shaped_ = true;
     const bool expandTabs = alignment_ & Qt::AlignLeft;
     QString shown = text_;
     for (QChar& character : shown) {
@@ -73,13 +85,14 @@ void ShapedLabel::Shape() {
         layout_.endLayout();
         size = QRectF(0, 0, textWidth_, textHeight_).toAlignedRect().size();
     }
-    if (size == size_) return;
+    if (size == size_) return false;
     size_ = size;
-    updateGeometry();
+    return true;
 }
 
 void ShapedLabel::paintEvent(QPaintEvent*) {
     if (text_.isEmpty()) return;
+    if (!shaped_) Shape();
     const QRectF area = rect();
     qreal top = 0;
     if (alignment_ & Qt::AlignBottom) top = area.height() - textHeight_;
@@ -103,9 +116,7 @@ void ShapedLabel::paintEvent(QPaintEvent*) {
 
 void ShapedLabel::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() != QEvent::FontChange) return;
-    Shape();
-    update();
+    if (event->type() == QEvent::FontChange) Reshape();
 }
 
 }  // namespace velnix::qt_platform
