@@ -65,7 +65,7 @@ class QtMainWindowTest : public ::testing::Test {
     }
 
     std::shared_ptr<TenalineFrm> Frm() { return frm.lock(); }
-    template <typename T = QLabel>
+    template <typename T = ShapedLabel>
     T* Child(const char* name) {
         return form->findChild<T*>(name);
     }
@@ -104,7 +104,7 @@ TEST_F(QtMainWindowTest, LayoutFollowsTheDesignInTwips) {
     EXPECT_EQ(form->windowTitle(), "Velnix");
     EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(form->pos(), QPoint(7, 7));  // 100 twips, to the nearest pixel
-    EXPECT_EQ(Child("Image1")->geometry(), QRect(8, 0, 48, 48));
+    EXPECT_EQ(Child<QLabel>("Image1")->geometry(), QRect(8, 0, 48, 48));
     EXPECT_EQ(Child("Label6")->geometry(), QRect(32, 8, 85, 17));
     EXPECT_EQ(Child("Label5")->geometry(), QRect(56, 28, 141, 17));
     EXPECT_EQ(Child("lblTemps")->geometry(), QRect(200, 28, 69, 17));
@@ -113,7 +113,7 @@ TEST_F(QtMainWindowTest, LayoutFollowsTheDesignInTwips) {
     EXPECT_EQ(Child("Label2")->geometry(), QRect(8, 40, 41, 17));
     EXPECT_EQ(Child<QWidget>("picGraphD")->geometry(), QRect(8, 116, 128, 53));
     EXPECT_EQ(Child<QWidget>("picGraphU")->geometry(), QRect(144, 116, 128, 53));
-    EXPECT_EQ(Child("Image2")->geometry(), QRect(8, 176, 20, 20));
+    EXPECT_EQ(Child<QLabel>("Image2")->geometry(), QRect(8, 176, 20, 20));
     EXPECT_EQ(Child<QPushButton>("CmdCon")->geometry(), QRect(40, 176, 97, 25));
     EXPECT_EQ(Child<QPushButton>("Command1")->geometry(), QRect(144, 176, 65, 25));
     EXPECT_EQ(Child<QPushButton>("Command2")->geometry(), QRect(216, 176, 57, 25));
@@ -131,8 +131,8 @@ TEST_F(QtMainWindowTest, CaptionsTipsMenuAndFontsAtStart) {
     EXPECT_EQ(Child<QPushButton>("CmdCon")->text(), "Se connecter");
     EXPECT_EQ(Child<QPushButton>("Command1")->toolTip(), "Masquer dans la barre des tâches");
     EXPECT_EQ(Child<QPushButton>("Command2")->toolTip(), "Quitter Velnix");
-    EXPECT_EQ(Child("Image2")->toolTip(), "Non connecté");
-    EXPECT_FALSE(Child("Image2")->pixmap().isNull());
+    EXPECT_EQ(Child<QLabel>("Image2")->toolTip(), "Non connecté");
+    EXPECT_FALSE(Child<QLabel>("Image2")->pixmap().isNull());
     EXPECT_EQ(form->Tray().Icon().toolTip(), "Velnix  : Déconnecté.");
 
     QStringList entries;
@@ -159,10 +159,10 @@ TEST_F(QtMainWindowTest, ConnectionCaptionsAndFiguresFollowTheTicks) {
 
     // Labels that size to their text: the name keeps its left edge, the centred count its centre.
     Frm()->UpdateState("Une connexion au nom bien plus long", 0, 123456789, 0, 0, 0);
-    QLabel* name = Child("lblNom");
+    ShapedLabel* name = Child("lblNom");
     EXPECT_EQ(name->x(), 128);
     EXPECT_EQ(name->width(), name->sizeHint().width());
-    QLabel* received = Child("lblOctetsRecus");
+    ShapedLabel* received = Child("lblOctetsRecus");
     EXPECT_EQ(received->text(), "    117,74 Mo");
     EXPECT_EQ(received->width(), received->sizeHint().width());
     EXPECT_NEAR(received->geometry().center().x(), 64, 1);
@@ -180,10 +180,10 @@ TEST_F(QtMainWindowTest, LabelsChangedWhileHiddenAreSizedWhenShown) {
     Frm()->UpdateState("Une connexion au nom bien plus long", 0, 123456789, 0, 0, 0);
     EXPECT_EQ(Text("lblNom"), "Une connexion au nom bien plus long");
     form->show();
-    QLabel* name = Child("lblNom");
+    ShapedLabel* name = Child("lblNom");
     EXPECT_EQ(name->x(), 128);
     EXPECT_EQ(name->width(), name->sizeHint().width());
-    QLabel* received = Child("lblOctetsRecus");
+    ShapedLabel* received = Child("lblOctetsRecus");
     EXPECT_EQ(received->width(), received->sizeHint().width());
     EXPECT_NEAR(received->geometry().center().x(), 64, 1);
 }
@@ -197,7 +197,7 @@ TEST_F(QtMainWindowTest, FiguresStayWholeInsideTheirFrames) {
         Frm()->UpdateState("", 0, value, value, value, value);
         for (const char* name :
              {"lblVitesseD", "lblVitesseU", "lblOctetsRecus", "lblOctetsEnvoyes"}) {
-            QLabel* label = Child(name);
+            ShapedLabel* label = Child(name);
             const bool speed = QString(name).startsWith("lblVitesse");
             ASSERT_EQ(label->text(), FromUtf8(FormatSize(value) + (speed ? "/s" : "")));
             const int insideEnd = label->parentWidget()->width() - 2;  // the border's inner line

@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QLocale>
 #include <QPalette>
 #include <QSaveFile>
@@ -131,12 +132,11 @@ void QtMainForm::BuildLayout() {
               &TenalineFrm::Command2Click);
 }
 
-QLabel* QtMainForm::AddLabel(QWidget* parent, const char* name, const QString& caption, QRect twips,
-                             const QColor& colour, Qt::Alignment alignment, Sizing sizing) {
-    auto* label = new QLabel(caption, parent);
+ShapedLabel* QtMainForm::AddLabel(QWidget* parent, const char* name, const QString& caption,
+                                  QRect twips, const QColor& colour, Qt::Alignment alignment,
+                                  Sizing sizing) {
+    auto* label = new ShapedLabel(caption, alignment, parent);
     label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(alignment);
     label->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     QPalette colours = label->palette();
     colours.setColor(QPalette::WindowText, colour);
@@ -177,7 +177,7 @@ QPushButton* QtMainForm::AddButton(const char* name, const QString& caption, QRe
 void QtMainForm::FitToText(LabelSlot& slot) {
     slot.fitPending = false;
     if (slot.sizing == Sizing::Fixed) return;
-    QLabel* label = slot.label;
+    ShapedLabel* label = slot.label;
     const QSize size = label->sizeHint();
     int x =
         slot.sizing == Sizing::FromCentre ? (slot.centreTimesTwo - size.width()) / 2 : slot.left;
@@ -290,9 +290,9 @@ QString QtMainForm::StateText() const {
     };
     for (const char* name : {"Label5", "lblNom", "lblTemps", "lblVitesseD", "lblVitesseU",
                              "lblOctetsRecus", "lblOctetsEnvoyes"}) {
-        line(name, findChild<QLabel*>(name)->text());
+        line(name, findChild<ShapedLabel*>(name)->text());
     }
-    line("lblTemps.visible", findChild<QLabel*>("lblTemps")->isVisibleTo(this) ? "1" : "0");
+    line("lblTemps.visible", findChild<ShapedLabel*>("lblTemps")->isVisibleTo(this) ? "1" : "0");
     line("Image2.toolTip", findChild<QLabel*>("Image2")->toolTip());
     line("CmdCon", findChild<QPushButton*>("CmdCon")->text());
     line("CmdConnect", menu_.Action(MenuEntry::CmdConnect)->text());

@@ -2,7 +2,6 @@
 
 #include <QEventLoopLocker>
 #include <QFont>
-#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
@@ -14,6 +13,7 @@
 #include "platform/qt/main/QtImageList.h"
 #include "platform/qt/main/QtTenalineFrm.h"
 #include "platform/qt/main/QtTrayIcon.h"
+#include "platform/qt/main/ShapedLabel.h"
 #include "ui/main/FormControls.h"
 
 namespace velnix::qt_platform {
@@ -67,7 +67,7 @@ class QtMainForm : public QWidget, public FormControls {
   private:
     enum class Sizing { Fixed, FromLeft, FromCentre };
     struct LabelSlot {
-        QLabel* label;
+        ShapedLabel* label;
         Sizing sizing;
         int left;                 // of the designed rectangle, in logical pixels
         int centreTimesTwo;       // of the designed rectangle, in logical pixels
@@ -76,8 +76,8 @@ class QtMainForm : public QWidget, public FormControls {
     };
 
     void BuildLayout();
-    QLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, QRect twips,
-                     const QColor& colour, Qt::Alignment alignment, Sizing sizing);
+    ShapedLabel* AddLabel(QWidget* parent, const char* name, const QString& caption, QRect twips,
+                          const QColor& colour, Qt::Alignment alignment, Sizing sizing);
     QPushButton* AddButton(const char* name, const QString& caption, QRect twips,
                            const QString& tip, void (TenalineFrm::*command)());
     void FitToText(LabelSlot& slot);

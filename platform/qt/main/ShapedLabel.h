@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QTextLayout>
+#include <QWidget>
+
+namespace velnix::qt_platform {
+
+// A plain-text label that shapes its text once per change and keeps it: its size hint is the
+// kept text's size, and it paints the kept glyphs, pixel for pixel as a QLabel with the same
+// text, font, palette and alignment (but for tabs in a centred text, which QLabel sizes as stops
+// and paints as spaces: here they are spaces). It asks for a new layout only when its size changes;
+// hidden, it shapes its text only once asked its size or painted.
+class ShapedLabel : public QWidget {
+  public:
+    ShapedLabel(const QString& text, Qt::Alignment alignment, QWidget* parent);
+
+    const QString& text() const { return text_; }
+    void setText(const QString& text);
+    QSize sizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void Reshape();
+    bool Shape() const;  // whether the size changed
+
+    QString text_;
+    Qt::Alignment alignment_;
+    mutable QTextLayout layout_;
+    mutable bool shaped_ = false;
+    mutable qreal textWidth_ = 0;
+    mutable qreal textHeight_ = 0;
+    mutable QSize size_;
+};
+
+}  // namespace velnix::qt_platform
