@@ -4,10 +4,10 @@
 #include <string>
 #include <utility>
 
-#include "platform/windows/dialogs/DialogClass.h"
 #include "platform/windows/dialogs/DialogMessages.h"
 #include "platform/windows/main/MainLayout.h"
 #include "platform/windows/main/ResourceIds.h"
+#include "platform/windows/main/WindowClass.h"
 #include "platform/windows/system/WideText.h"
 #include "ui/about/AboutTexts.h"
 
@@ -92,7 +92,7 @@ void WindowsAboutDialog::Show(const AboutServices& services) {
         SetForegroundWindow(shown);
         return;
     }
-    RegisterDialogClass(kClassName);
+    RegisterBlackWindowClass(kClassName, DefWindowProcW);
     WindowsAboutDialog dialog(services);
     const HWND owner = GetActiveWindow();
     dialog.window_ =

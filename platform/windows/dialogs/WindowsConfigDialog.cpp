@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "platform/windows/dialogs/DialogClass.h"
 #include "platform/windows/dialogs/DialogMessages.h"
 #include "platform/windows/main/MainLayout.h"
 #include "platform/windows/main/ResourceIds.h"
+#include "platform/windows/main/WindowClass.h"
 #include "platform/windows/system/WideText.h"
 
 namespace velnix::windows_platform {
@@ -85,7 +85,7 @@ WindowsConfigDialog::WindowsConfigDialog(modRegistry& registry, MsgBox& messages
 
 HWND WindowsConfigDialog::Open(std::shared_ptr<InternetTenaline> lIAC, POINT topLeftPixels,
                                modRegistry& registry, MsgBox& messages) {
-    RegisterDialogClass(kClassName);
+    RegisterBlackWindowClass(kClassName, DefWindowProcW);
     auto* dialog = new WindowsConfigDialog(registry, messages);
     const HWND window = CreateWindowExW(
         WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME, kClassName, L"Auto-connexion - Configuration",

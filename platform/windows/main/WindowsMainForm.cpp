@@ -7,6 +7,7 @@
 
 #include "common/Errors.h"
 #include "platform/windows/main/ResourceIds.h"
+#include "platform/windows/main/WindowClass.h"
 #include "platform/windows/main/WindowsPicture.h"
 #include "platform/windows/system/WideText.h"
 
@@ -40,18 +41,6 @@ std::string UserDecimalSeparator() {
     return Utf8FromWideReplacing(separator);
 }
 
-void RegisterMainClass(WNDPROC procedure) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(VELNIX_ICON_PROGRAM));
-    windowClass.lpszClassName = kClassName;
-    RegisterClassExW(&windowClass);  // fails harmlessly once registered
-}
-
 }  // namespace
 
 std::shared_ptr<TenalineFrm> CreateWindowsTenalineFrm(const WindowsFrontEnd& frontEnd) {
@@ -68,7 +57,9 @@ WindowsMainForm::WindowsMainForm(const WindowsFrontEnd& frontEnd)
 WindowsMainForm::~WindowsMainForm() { logic_.reset(); }
 
 WindowsMainForm& WindowsMainForm::Create(const WindowsFrontEnd& frontEnd) {
-    RegisterMainClass(&Procedure);
+    RegisterBlackWindowClass(
+        kClassName, &Procedure,
+        LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(VELNIX_ICON_PROGRAM)));
     std::unique_ptr<WindowsMainForm> form(new WindowsMainForm(frontEnd));
     const HWND window =
         CreateWindowExW(0, kClassName, L"Velnix", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
