@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -38,6 +39,17 @@ struct RasEntryName {
 };
 static_assert(sizeof(RasEntryName) == 264);
 inline constexpr uint32_t kRasEntryNameSize = 264;
+
+// The room rule of both enumerations: `records` records of `recordSize` bytes must fit in
+// `roomBytes`; otherwise `roomBytes` becomes the room needed (at most what 32 bits hold), the
+// caller answers kErrorBufferTooSmall and writes nothing. `count` is the number of records.
+inline bool RecordsFit(size_t records, uint32_t recordSize, uint32_t& roomBytes, uint32_t& count) {
+    const uint64_t needed = uint64_t{records} * recordSize;
+    count = static_cast<uint32_t>(records);
+    if (needed <= roomBytes) return true;
+    roomBytes = static_cast<uint32_t>(std::min<uint64_t>(needed, UINT32_MAX));
+    return false;
+}
 
 // RAS_STATS, 60 bytes.
 struct RasStats {

@@ -20,16 +20,6 @@ void CopyText(char (&field)[Room], std::string_view text) {
     field[length] = '\0';
 }
 
-// The room rules shared by both enumerations: `records` records of `recordSize` bytes must fit
-// in `roomBytes`; otherwise the room needed and the count are reported and nothing is written.
-bool Fits(size_t records, uint32_t recordSize, uint32_t& roomBytes, uint32_t& count) {
-    const uint64_t needed = uint64_t{records} * recordSize;
-    count = static_cast<uint32_t>(records);
-    if (needed <= roomBytes) return true;
-    roomBytes = static_cast<uint32_t>(std::min<uint64_t>(needed, UINT32_MAX));
-    return false;
-}
-
 // pppd's links that are up and those of the second source, sorted by interface name.
 std::vector<SourceLink> UpLinks(LinkSource* source) {
     std::vector<SourceLink> links;
@@ -70,7 +60,7 @@ uint32_t LinuxRasApi::EnumEntries(ras::RasEntryName* entries, uint32_t& roomByte
         count = 0;
         return ras::kErrorCannotOpenPhonebook;
     }
-    if (!Fits(names.size(), ras::kRasEntryNameSize, roomBytes, count)) {
+    if (!ras::RecordsFit(names.size(), ras::kRasEntryNameSize, roomBytes, count)) {
         return ras::kErrorBufferTooSmall;
     }
     for (size_t i = 0; i < names.size(); ++i) {
@@ -84,7 +74,7 @@ uint32_t LinuxRasApi::EnumConnections(ras::RasConn* connections, uint32_t& roomB
                                       uint32_t& count) {
     if (connections[0].dwSize != ras::kRasConnSize) return ras::kErrorInvalidSize;
     const std::vector<SourceLink> links = UpLinks(links_);
-    if (!Fits(links.size(), ras::kRasConnSize, roomBytes, count)) {
+    if (!ras::RecordsFit(links.size(), ras::kRasConnSize, roomBytes, count)) {
         return ras::kErrorBufferTooSmall;
     }
     for (size_t i = 0; i < links.size(); ++i) {

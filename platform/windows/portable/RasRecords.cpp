@@ -6,21 +6,9 @@
 
 namespace velnix::windows_platform {
 
-namespace {
-
-bool Fits(size_t records, uint32_t recordSize, uint32_t& roomBytes, uint32_t& count) {
-    const uint64_t needed = uint64_t{records} * recordSize;
-    count = static_cast<uint32_t>(records);
-    if (needed <= roomBytes) return true;
-    roomBytes = static_cast<uint32_t>(std::min<uint64_t>(needed, UINT32_MAX));
-    return false;
-}
-
-}  // namespace
-
 uint32_t FillEntries(const std::vector<std::string>& names, ras::RasEntryName* entries,
                      uint32_t& roomBytes, uint32_t& count) {
-    if (!Fits(names.size(), ras::kRasEntryNameSize, roomBytes, count)) {
+    if (!ras::RecordsFit(names.size(), ras::kRasEntryNameSize, roomBytes, count)) {
         return ras::kErrorBufferTooSmall;
     }
     for (size_t i = 0; i < names.size(); ++i) {
@@ -35,7 +23,7 @@ uint32_t FillConnections(const std::vector<ListedConnection>& connections, RasHa
     std::vector<uint64_t> listed;
     for (const ListedConnection& connection : connections) listed.push_back(connection.handle);
     handles.KeepOnly(listed);
-    if (!Fits(connections.size(), ras::kRasConnSize, roomBytes, count)) {
+    if (!ras::RecordsFit(connections.size(), ras::kRasConnSize, roomBytes, count)) {
         return ras::kErrorBufferTooSmall;
     }
     for (size_t i = 0; i < connections.size(); ++i) {
