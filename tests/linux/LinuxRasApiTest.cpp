@@ -177,6 +177,20 @@ TEST(LinuxConnections, UpLinksAreListedByInterfaceWithThePppdPidAsHandle) {
     Statistics(ras, 5002, ras::kErrorInvalidHandle);
 }
 
+// Within its lifetime, one look at the links serves every enumeration and statistics call; the
+// counters are read afresh on every call all the same.
+TEST(LinuxConnections, OneLookServesItsLifetimeWhileCountersAreReadEveryTime) {
+    FixtureRoot root;
+    root.AddLink("ppp0", 5000, "fai", true, 10, 20);
+    LinuxRasApi ras(nullptr, std::chrono::hours(1));
+    EXPECT_THAT(Connections(ras), ElementsAre(Listed{"fai", 5000, "ppp0"}));
+    root.AddLink("ppp1", 5001, "autre", true, 30, 40);
+    root.Write("/sys/class/net/ppp0/statistics/rx_bytes", "11\n");
+    EXPECT_THAT(Connections(ras), ElementsAre(Listed{"fai", 5000, "ppp0"}));
+    EXPECT_EQ(Statistics(ras, 5000).dwBytesRcved, 11u);
+    Statistics(ras, 5001, ras::kErrorInvalidHandle);
+}
+
 TEST(LinuxConnections, StalePidFilesDownInterfacesAndOtherProcessesAreNotConnections) {
     FixtureRoot root;
     root.AddLink("ppp0", 6000, "fai");

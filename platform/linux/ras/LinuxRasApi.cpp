@@ -21,7 +21,7 @@ void CopyText(char (&field)[Room], std::string_view text) {
 }
 
 // pppd's links that are up and those of the second source, sorted by interface name.
-std::vector<SourceLink> UpLinks(LinkSource* source) {
+std::vector<SourceLink> LookForUpLinks(LinkSource* source) {
     std::vector<SourceLink> links;
     for (const PppLink& link : ListPppLinks()) {
         if (link.up) links.push_back({link.pid, link.entry, link.interfaceName, 0});
@@ -51,6 +51,15 @@ std::vector<std::string> MergedEntries(std::vector<std::string> names, LinkSourc
 
 }  // namespace
 
+const std::vector<SourceLink>& LinuxRasApi::UpLinks() {
+    const auto now = std::chrono::steady_clock::now();
+    if (!lookedAt_ || now - *lookedAt_ >= viewLifetime_) {
+        upLinks_ = LookForUpLinks(links_);
+        lookedAt_ = now;
+    }
+    return upLinks_;
+}
+
 uint32_t LinuxRasApi::EnumEntries(ras::RasEntryName* entries, uint32_t& roomBytes,
                                   uint32_t& count) {
     if (entries[0].dwSize != ras::kRasEntryNameSize) return ras::kErrorInvalidSize;
@@ -73,7 +82,7 @@ uint32_t LinuxRasApi::EnumEntries(ras::RasEntryName* entries, uint32_t& roomByte
 uint32_t LinuxRasApi::EnumConnections(ras::RasConn* connections, uint32_t& roomBytes,
                                       uint32_t& count) {
     if (connections[0].dwSize != ras::kRasConnSize) return ras::kErrorInvalidSize;
-    const std::vector<SourceLink> links = UpLinks(links_);
+    const std::vector<SourceLink>& links = UpLinks();
     if (!ras::RecordsFit(links.size(), ras::kRasConnSize, roomBytes, count)) {
         return ras::kErrorBufferTooSmall;
     }
@@ -90,7 +99,7 @@ uint32_t LinuxRasApi::EnumConnections(ras::RasConn* connections, uint32_t& roomB
 
 uint32_t LinuxRasApi::GetConnectionStatistics(uint32_t hrasconn, ras::RasStats* stats) {
     if (stats->dwSize != ras::kRasStatsSize) return ras::kErrorInvalidSize;
-    for (const SourceLink& link : UpLinks(links_)) {
+    for (const SourceLink& link : UpLinks()) {
         if (link.handle != hrasconn) continue;
         std::optional<LinkFigures> figures;
         if (hrasconn & kSourceHandleBit) {

@@ -35,9 +35,10 @@ int main(int argc, char** argv) {
     // Every platform operation the program works with, chosen here once.
     QtProgram program;
     QtSettingsStore settings;
-    // The phone book is pppd's peers, with NetworkManager's dial-up connections when it runs.
+    // The phone book is pppd's peers, with NetworkManager's dial-up connections when it runs;
+    // the looks of one tick share what the first of them found.
     linux_platform::NetworkManagerLinks networkManager;
-    linux_platform::LinuxRasApi ras(&networkManager);
+    linux_platform::LinuxRasApi ras(&networkManager, linux_platform::kLinkViewLifetime);
     linux_platform::LinuxProcessLauncher launcher;
     linux_platform::RegistryPlatform registry;
     QtMsgBox messageBox;
