@@ -6,8 +6,9 @@
 desktop_pids=""
 
 desktop_start() {
-    # Xvfb tells its display number once it is ready.
-    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+    # Xvfb tells its display number once it is ready. Without -noreset it would reset each time
+    # its last client leaves, and drop a client that connects meanwhile.
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
     desktop_pids="$!"
     tries=0
     while [ ! -s "$work/display" ]; do
