@@ -6,8 +6,9 @@
 desktop_pids=""
 
 desktop_start() {
-    # Xvfb tells its display number once it is ready.
-    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+    # Xvfb tells its display number once it is ready. Without -noreset it would reset each time
+    # its last client leaves, and drop a client that connects meanwhile.
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
     desktop_pids="$!"
     tries=0
     while [ ! -s "$work/display" ]; do
@@ -17,11 +18,21 @@ desktop_start() {
     done
     DISPLAY=":$(cat "$work/display")"
     export DISPLAY
-    trayer --edge bottom --align right --widthtype request --height 24 --transparent false \
-        --tint 0x404040 --SetDockType true >/dev/null 2>&1 &
+    # The panel holds one icon from the start, so that it neither grows nor moves when the icon
+    # docks: Wine keeps the place a panel had when an icon docked in it (an event of its own,
+    # handled late, brings that place back), and when the panel has moved since, a click on the
+    # icon lands, for Wine, beside it and is lost.
+    trayer --edge bottom --align right --widthtype pixel --width 22 --height 24 \
+        --transparent false --tint 0x404040 --SetDockType true >/dev/null 2>&1 &
     desktop_pids="$! $desktop_pids"
     # The notification area in place before a program looks for it.
-    sleep 1
+    panel="\"panel\": (\"panel\" \"trayer\")  22x24+$((${1%x*} - 22))+$((${1#*x} - 24)) "
+    tries=0
+    until xwininfo -root -tree 2>/dev/null | grep -qF "$panel"; do
+        tries=$((tries + 1))
+        [ $tries -lt 100 ] || { echo "trayer ne démarre pas" >&2; return 1; }
+        sleep 0.1
+    done
 }
 
 screen_stop() {

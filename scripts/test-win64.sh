@@ -23,11 +23,4 @@ scripts/wine.sh "$WINEPREFIX" wineboot </dev/null >/dev/null 2>&1
 # "Comic Sans MS", the windows' font, is not Wine's: a font of the same measures stands in.
 scripts/wine.sh "$WINEPREFIX" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Comic Sans MS' \
     /d 'Comic Neue' /f </dev/null >/dev/null 2>&1
-# The notification-area suite clicks on the icon through Xvfb, trayer and Wine's notification
-# area, which at times lose every click here whatever the program does: it runs when asked
-# (VELNIX_DESKTOP_TESTS=1), not by default.
-if [ "${VELNIX_DESKTOP_TESTS:-}" = 1 ]; then
-    ctest --preset win64
-else
-    ctest --preset win64 --label-exclude '^windows_tray_tests$'
-fi
+ctest --preset win64

@@ -77,10 +77,11 @@ eventually() { within 300 "$@"; }
 velnix_window() { xdotool search --onlyvisible --name '^Velnix$'; }
 link_up() { grep -q "^link	.*	Fournisseur ADSL	" "$work/ras.txt"; }
 
-# The icon docked in trayer's panel: Wine's window inside it.
+# The icon docked in trayer's panel: Wine's window inside it, once shown there.
 tray_icon() {
-    xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ { panel = 1 }
-        panel && /"explorer.exe"/ { print $1; exit }'
+    docked=$(xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ { panel = 1 }
+        panel && /"explorer.exe"/ { print $1; exit }')
+    [ -n "$docked" ] && xwininfo -id "$docked" | grep -q 'Map State: IsViewable' && echo "$docked"
 }
 
 # The popup menu: the program's one other window of more than a few pixels, as "x y w h".
