@@ -81,6 +81,7 @@ class QtMainForm : public QWidget, public FormControls {
     QPushButton* AddButton(const char* name, const QString& caption, QRect twips,
                            const QString& tip, void (TenalineFrm::*command)());
     void FitToText(LabelSlot& slot);
+    void PaintOpaqueWhereAlone(ShapedLabel* label);
     QWidget* Widget(Control control) const;
     void OnTick();
     void KeepReachable();

@@ -91,6 +91,10 @@ bool ShapedLabel::Shape() const {
 }
 
 void ShapedLabel::paintEvent(QPaintEvent*) {
+    const bool opaque = testAttribute(Qt::WA_OpaquePaintEvent);
+    if (text_.isEmpty() && !opaque) return;
+    QPainter painter(this);
+    if (opaque) painter.fillRect(rect(), palette().window());
     if (text_.isEmpty()) return;
     if (!shaped_) Shape();
     const QRectF area = rect();
@@ -101,7 +105,6 @@ void ShapedLabel::paintEvent(QPaintEvent*) {
     if (alignment_ & Qt::AlignRight) left = area.width() - textWidth_;
     if (alignment_ & Qt::AlignHCenter) left = (area.width() - textWidth_) / 2;
 
-    QPainter painter(this);
     painter.setPen(QPen(palette().brush(foregroundRole()), painter.pen().widthF()));
     if (!area.contains(QRectF(left, top, textWidth_, textHeight_))) painter.setClipRect(area);
     for (int i = 0; i < layout_.lineCount(); ++i) {

@@ -11,7 +11,8 @@ namespace velnix::qt_platform {
 // kept text's size, and it paints the kept glyphs, pixel for pixel as a QLabel with the same
 // text, font, palette and alignment (but for tabs in a centred text, which QLabel sizes as stops
 // and paints as spaces: here they are spaces). It asks for a new layout only when its size changes;
-// hidden, it shapes its text only once asked its size or painted.
+// hidden, it shapes its text only once asked its size or painted. Opaque (Qt::WA_OpaquePaintEvent),
+// it fills its rectangle with its window colour, so that nothing under it is painted again.
 class ShapedLabel : public QWidget {
   public:
     ShapedLabel(const QString& text, Qt::Alignment alignment, QWidget* parent);
