@@ -235,7 +235,10 @@ TEST_F(QtMainWindowTest, RepaintsOfChangedFiguresLeaveTheWindowAsAWholePaint) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
     const auto* shown = dynamic_cast<const QImage*>(form->backingStore()->paintDevice());
     if (!shown) GTEST_SKIP() << "this platform keeps no window image";
-    const QList<ShapedLabel*> labels = form->findChildren<ShapedLabel*>();
+    std::vector<ShapedLabel*> labels;
+    for (QWidget* widget : form->findChildren<QWidget*>()) {
+        if (auto* label = dynamic_cast<ShapedLabel*>(widget)) labels.push_back(label);
+    }
     for (const int32_t value : {0, 1023, 999999, 1048575, 52000, 2147483647, -8096, INT32_MIN}) {
         Frm()->UpdateState(value % 2 ? "Une connexion au nom bien plus long" : "FAI", value, value,
                            value / 3, value / 7, value);

@@ -136,7 +136,7 @@ void QtMainForm::BuildLayout() {
 ShapedLabel* QtMainForm::AddLabel(QWidget* parent, const char* name, const QString& caption,
                                   QRect twips, const QColor& colour, Qt::Alignment alignment,
                                   Sizing sizing) {
-    auto* label = new ShapedLabel(caption, alignment, parent);
+    auto* label = new ShapedLabel(caption, alignment, glyphs_, parent);
     label->setObjectName(name);
     label->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     QPalette colours = label->palette();

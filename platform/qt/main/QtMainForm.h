@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "platform/qt/graphs/QtCanvas.h"
+#include "platform/qt/main/GlyphCache.h"
 #include "platform/qt/main/QtCommandMenu.h"
 #include "platform/qt/main/QtImageList.h"
 #include "platform/qt/main/QtTenalineFrm.h"
@@ -88,6 +89,7 @@ class QtMainForm : public QWidget, public FormControls {
 
     QEventLoopLocker keepsTheProgramRunning_;
     QFont font_;
+    GlyphCache glyphs_;                   // the labels' figures
     std::shared_ptr<TenalineFrm> logic_;  // made once the controls exist
     QtImageList images_;
     QtCommandMenu menu_;
