@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <string_view>
 
+#include <QImage>
 #include <QList>
+#include <QPainterPath>
 #include <QPointF>
 #include <QTextLayout>
 #include <QTextOption>
@@ -73,8 +75,10 @@ std::optional<GlyphCache::Line> GlyphCache::Lay(const QFont& font, const QString
             }
             x += *kerning;
         }
-        indexes.append(glyph->index);
-        positions.append(QPointF(x, 0));
+        if (!glyph->blank) {
+            indexes.append(glyph->index);
+            positions.append(QPointF(x, 0));
+        }
         x += glyph->advance;
     }
     Line line;
@@ -104,8 +108,10 @@ const std::optional<GlyphCache::Glyph>& GlyphCache::Alone(char16_t character) {
         run.positions()[0] != QPointF(0, ascent_)) {
         return glyph;
     }
-    glyph = Glyph{run.glyphIndexes()[0], shaped.advance,
-                  std::max<qreal>(0, shaped.width - shaped.advance)};
+    const quint32 index = run.glyphIndexes()[0];
+    const bool blank = face_.pathForGlyph(index).isEmpty() &&
+                       face_.alphaMapForGlyph(index, QRawFont::PixelAntialiasing).isNull();
+    glyph = Glyph{index, shaped.advance, std::max<qreal>(0, shaped.width - shaped.advance), blank};
     return glyph;
 }
 

@@ -21,7 +21,7 @@ namespace velnix::qt_platform {
 class GlyphCache {
   public:
     struct Line {
-        QGlyphRun glyphs;  // from the baseline's left end
+        QGlyphRun glyphs;  // from the baseline's left end, blanks left out
         qreal width = 0;   // the text's natural width
         qreal ascent = 0;
         qreal descent = 0;
@@ -34,6 +34,7 @@ class GlyphCache {
         quint32 index;
         qreal advance;
         qreal overhang;  // how far its ink reaches past its advance, last in a line
+        bool blank;      // without ink: left out of the glyph runs, where it would paint nothing
     };
 
     const std::optional<Glyph>& Alone(char16_t character);
