@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBackingStore>
 #include <QImage>
 #include <QLabel>
 #include <QLocale>
@@ -224,6 +225,34 @@ TEST_F(QtMainWindowTest, FiguresStayWholeInsideTheirFrames) {
             EXPECT_EQ(outside, 0) << name << " " << value;
             EXPECT_EQ(different, 0) << name << " " << value;
         }
+    }
+}
+
+// The labels that paint their own background, so that nothing under them is painted again on a
+// change, leave the window as a whole paint shows it, and as it shows with every label clear.
+TEST_F(QtMainWindowTest, RepaintsOfChangedFiguresLeaveTheWindowAsAWholePaint) {
+    form->SurvConn().stop();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    const auto* shown = dynamic_cast<const QImage*>(form->backingStore()->paintDevice());
+    if (!shown) GTEST_SKIP() << "this platform keeps no window image";
+    std::vector<ShapedLabel*> labels;
+    for (QWidget* widget : form->findChildren<QWidget*>()) {
+        if (auto* label = dynamic_cast<ShapedLabel*>(widget)) labels.push_back(label);
+    }
+    for (const int32_t value : {0, 1023, 999999, 1048575, 52000, 2147483647, -8096, INT32_MIN}) {
+        Frm()->UpdateState(value % 2 ? "Une connexion au nom bien plus long" : "FAI", value, value,
+                           value / 3, value / 7, value);
+        QCoreApplication::processEvents();
+        const QImage whole = Shot(form);
+        EXPECT_EQ(shown->convertToFormat(QImage::Format_RGB32), whole) << value;
+        std::vector<ShapedLabel*> opaque;
+        for (ShapedLabel* label : labels) {
+            if (label->testAttribute(Qt::WA_OpaquePaintEvent)) opaque.push_back(label);
+            label->setAttribute(Qt::WA_OpaquePaintEvent, false);
+        }
+        EXPECT_FALSE(opaque.empty());
+        EXPECT_EQ(Shot(form), whole) << value;
+        for (ShapedLabel* label : opaque) label->setAttribute(Qt::WA_OpaquePaintEvent, true);
     }
 }
 

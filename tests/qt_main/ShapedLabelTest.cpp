@@ -30,10 +30,14 @@ QImage Painted(QWidget& label, int width) {
 }
 
 TEST(ShapedLabelTest, SizedAndPaintedAsQtLabels) {
+    GlyphCache glyphs;  // shared by every label, as in the window
     const QStringList texts{"",
                             "0",
                             "    117,74 Mo",
                             "12,5 Ko/s",
+                            "01:27:14",
+                            "- 1 274 octets/s",
+                            "FAI ",
                             "Connexion établie depuis :",
                             "Une connexion au nom bien plus long",
                             "Deux\nlignes\tet\rplus"};
@@ -47,7 +51,7 @@ TEST(ShapedLabelTest, SizedAndPaintedAsQtLabels) {
             reference.setTextFormat(Qt::PlainText);
             reference.setAlignment(alignment);
             Dress(reference);
-            ShapedLabel label(text, alignment, nullptr);
+            ShapedLabel label(text, alignment, glyphs, nullptr);
             Dress(label);
             ASSERT_EQ(label.sizeHint(), reference.sizeHint()) << text.toStdString();
             // As wide as its text, wider, and narrower than its text.
@@ -61,10 +65,12 @@ TEST(ShapedLabelTest, SizedAndPaintedAsQtLabels) {
 
 // A new text is shaped again: the label takes its size and its pixels.
 TEST(ShapedLabelTest, TakesANewTextsSizeAndPixels) {
+    GlyphCache glyphs;
     QLabel reference("FAI");
     reference.setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Dress(reference);
-    ShapedLabel label("Une connexion au nom bien plus long", Qt::AlignLeft | Qt::AlignTop, nullptr);
+    ShapedLabel label("Une connexion au nom bien plus long", Qt::AlignLeft | Qt::AlignTop, glyphs,
+                      nullptr);
     Dress(label);
     const QImage before = Painted(label, 200);
     label.setText("FAI");

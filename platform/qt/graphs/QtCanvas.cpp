@@ -39,7 +39,7 @@ QtCanvas::QtCanvas(const QColor& penColour, QWidget* parent) : QFrame(parent), p
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::black);
     setPalette(colours);
-    setAutoFillBackground(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);  // black, filled by the paint itself
     inner_ = contentsRect();
 }
 
@@ -77,6 +77,7 @@ QPointF QtCanvas::ToPixels(float x, float y) const {
 void QtCanvas::paintEvent(QPaintEvent* /*event*/) {
     updatePending_ = false;
     QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
     // The style's sunken panel, drawn directly where a logical pixel is a device pixel, since the
     // style's stroked lines cost far more; scaled, they fall on device pixels in their own way.
     if (painter.deviceTransform().type() <= QTransform::TxTranslate) {

@@ -130,12 +130,13 @@ void QtMainForm::BuildLayout() {
               &TenalineFrm::Command1Click);
     AddButton("Command2", "Quitter", {3240, 2640, 855, 375}, "Quitter Velnix",
               &TenalineFrm::Command2Click);
+    for (auto& [control, slot] : labels_) PaintOpaqueWhereAlone(slot.label);
 }
 
 ShapedLabel* QtMainForm::AddLabel(QWidget* parent, const char* name, const QString& caption,
                                   QRect twips, const QColor& colour, Qt::Alignment alignment,
                                   Sizing sizing) {
-    auto* label = new ShapedLabel(caption, alignment, parent);
+    auto* label = new ShapedLabel(caption, alignment, glyphs_, parent);
     label->setObjectName(name);
     label->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
     QPalette colours = label->palette();
@@ -186,6 +187,26 @@ void QtMainForm::FitToText(LabelSlot& slot) {
         x = std::max(inside.x(), std::min(x, inside.x() + inside.width() - size.width()));
     }
     label->setGeometry(x, label->y(), size.width(), size.height());
+    PaintOpaqueWhereAlone(label);
+}
+
+// A label the window writes into paints its own black background, so that its changes repaint
+// nothing under it, while it lies on plain black: inside its frame's border, over no other
+// control, a logical pixel away from both (at fractional scales, neighbours share device
+// pixels). Two labels that overlap both let what is under them be painted.
+void QtMainForm::PaintOpaqueWhereAlone(ShapedLabel* label) {
+    const QWidget* parent = label->parentWidget();
+    const auto* frame = dynamic_cast<const TitledFrame*>(parent);
+    const QRect area = label->geometry().adjusted(-1, -1, 1, 1);
+    bool alone = (frame ? frame->Inside() : parent->rect()).contains(area);
+    for (QWidget* other : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (other == label || !other->geometry().intersects(area)) continue;
+        alone = false;
+        if (auto* overlapped = dynamic_cast<ShapedLabel*>(other)) {
+            overlapped->setAttribute(Qt::WA_OpaquePaintEvent, false);
+        }
+    }
+    label->setAttribute(Qt::WA_OpaquePaintEvent, alone);
 }
 
 QWidget* QtMainForm::Widget(Control control) const {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "platform/qt/graphs/QtCanvas.h"
+#include "platform/qt/main/GlyphCache.h"
 #include "platform/qt/main/QtCommandMenu.h"
 #include "platform/qt/main/QtImageList.h"
 #include "platform/qt/main/QtTenalineFrm.h"
@@ -81,12 +82,14 @@ class QtMainForm : public QWidget, public FormControls {
     QPushButton* AddButton(const char* name, const QString& caption, QRect twips,
                            const QString& tip, void (TenalineFrm::*command)());
     void FitToText(LabelSlot& slot);
+    void PaintOpaqueWhereAlone(ShapedLabel* label);
     QWidget* Widget(Control control) const;
     void OnTick();
     void KeepReachable();
 
     QEventLoopLocker keepsTheProgramRunning_;
     QFont font_;
+    GlyphCache glyphs_;                   // the labels' figures
     std::shared_ptr<TenalineFrm> logic_;  // made once the controls exist
     QtImageList images_;
     QtCommandMenu menu_;

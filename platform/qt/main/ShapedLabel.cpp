@@ -17,8 +17,9 @@ constexpr qreal kUnboundedLine = 0x01000000;
 
 }  // namespace
 
-ShapedLabel::ShapedLabel(const QString& text, Qt::Alignment alignment, QWidget* parent)
-    : QWidget(parent), text_(text), alignment_(alignment) {
+ShapedLabel::ShapedLabel(const QString& text, Qt::Alignment alignment, GlyphCache& glyphs,
+                         QWidget* parent)
+    : QWidget(parent), text_(text), alignment_(alignment), glyphs_(glyphs) {
     QTextOption option;
     option.setTextDirection(Qt::LeftToRight);
     option.setAlignment(Qt::AlignLeft);  // each line is placed when painted
@@ -57,7 +58,14 @@ bool ShapedLabel::Shape() const {
         if (character == u'\r' || (character == u'\t' && !expandTabs)) character = u' ';
         if (character == u'\n') character = QChar::LineSeparator;
     }
-    layout_.setFont(QFont(font(), this));
+    const QFont shownFont(font(), this);
+    line_ = glyphs_.Lay(shownFont, shown);
+    if (line_) {
+        textWidth_ = line_->width;
+        textHeight_ = line_->ascent + line_->descent;
+        return Resized(QRectF(0, 0, textWidth_, textHeight_).toAlignedRect().size());
+    }
+    layout_.setFont(shownFont);
     if (expandTabs) {
         QTextOption option = layout_.textOption();
         option.setTabStopDistance(
@@ -85,12 +93,20 @@ bool ShapedLabel::Shape() const {
         layout_.endLayout();
         size = QRectF(0, 0, textWidth_, textHeight_).toAlignedRect().size();
     }
+    return Resized(size);
+}
+
+bool ShapedLabel::Resized(QSize size) const {
     if (size == size_) return false;
     size_ = size;
     return true;
 }
 
 void ShapedLabel::paintEvent(QPaintEvent*) {
+    const bool opaque = testAttribute(Qt::WA_OpaquePaintEvent);
+    if (text_.isEmpty() && !opaque) return;
+    QPainter painter(this);
+    if (opaque) painter.fillRect(rect(), palette().window());
     if (text_.isEmpty()) return;
     if (!shaped_) Shape();
     const QRectF area = rect();
@@ -101,9 +117,14 @@ void ShapedLabel::paintEvent(QPaintEvent*) {
     if (alignment_ & Qt::AlignRight) left = area.width() - textWidth_;
     if (alignment_ & Qt::AlignHCenter) left = (area.width() - textWidth_) / 2;
 
-    QPainter painter(this);
     painter.setPen(QPen(palette().brush(foregroundRole()), painter.pen().widthF()));
     if (!area.contains(QRectF(left, top, textWidth_, textHeight_))) painter.setClipRect(area);
+    if (line_) {
+        // Where QTextLine::draw would place it: its origin cut to Qt's 1/64 pixel unit.
+        const auto unit = [](qreal at) { return std::trunc(at * 64) / 64; };
+        painter.drawGlyphRun(QPointF(unit(left), unit(top) + line_->ascent), line_->glyphs);
+        return;
+    }
     for (int i = 0; i < layout_.lineCount(); ++i) {
         const QTextLine line = layout_.lineAt(i);
         const qreal advance = line.horizontalAdvance();
