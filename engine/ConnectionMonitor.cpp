@@ -85,7 +85,8 @@ void InternetTenaline::RedialIfWanted() {
 
 // The configured connection's duration and counters; every listed record is visited.
 void InternetTenaline::TakeSample(Sample& sample) {
-    std::vector<ras::RasConn> buffer(kConnectionRecords);
+    std::vector<ras::RasConn>& buffer = mConnectionRecords;
+    if (buffer.empty()) buffer.resize(kConnectionRecords);
     buffer[0].dwSize = ras::kRasConnSize;
     uint32_t room = kConnectionRoom;
     uint32_t count = 0;
