@@ -186,7 +186,9 @@ void QtMainForm::FitToText(LabelSlot& slot) {
         const QRect inside = frame->Inside();
         x = std::max(inside.x(), std::min(x, inside.x() + inside.width() - size.width()));
     }
-    label->setGeometry(x, label->y(), size.width(), size.height());
+    const QRect placed(x, label->y(), size.width(), size.height());
+    if (placed == label->geometry()) return;
+    label->setGeometry(placed);
     PaintOpaqueWhereAlone(label);
 }
 

@@ -24,6 +24,7 @@
 #include "platform/windows/system/Handles.h"
 #include "tests/windows/ScratchFolder.h"
 #include "tests/windows/com/EventSink.h"
+#include "tests/windows/com/RegisteredKeys.h"
 
 namespace velnix::windows_platform {
 namespace {
@@ -108,16 +109,8 @@ class ServerInstall : public ::testing::Environment {
 
     void TearDown() override {
         EXPECT_EQ(RunToEnd(Quoted(Program()) + L" /UnregServer"), 0);
-        const wchar_t* const keys[] = {
-            L"CLSID\\{AC277015-7F55-468D-A277-4E71184CE45F}",
-            L"Velnix.InternetTenaline",
-            L"Velnix.InternetTenaline.1",
-            L"Interface\\{798EF082-AFC8-4700-BC84-DBD347F87069}",
-            L"Interface\\{BA6E29AD-0152-48B3-B51B-6F4AE52B5E15}",
-            L"TypeLib\\{FCB37509-643D-435B-8505-49E70CAA5131}",
-        };
         for (const HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-            for (const wchar_t* key : keys) {
+            for (const wchar_t* key : kRegisteredTopKeys) {
                 UniqueKey left;
                 EXPECT_NE(RegOpenKeyExW(root, (std::wstring(L"Software\\Classes\\") + key).c_str(),
                                         0, KEY_READ, left.Receive()),

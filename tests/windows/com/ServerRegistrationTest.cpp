@@ -10,6 +10,7 @@
 #include "platform/windows/com/ServerRegistration.h"
 #include "platform/windows/com/ServerSwitches.h"
 #include "platform/windows/system/Handles.h"
+#include "tests/windows/com/RegisteredKeys.h"
 
 namespace velnix::windows_platform {
 namespace {
@@ -62,15 +63,6 @@ const Value kLayout[] = {
      L"C:\\Program Files\\Velnix"},
 };
 
-const wchar_t* const kTopKeys[] = {
-    L"CLSID\\{AC277015-7F55-468D-A277-4E71184CE45F}",
-    L"Velnix.InternetTenaline",
-    L"Velnix.InternetTenaline.1",
-    L"Interface\\{798EF082-AFC8-4700-BC84-DBD347F87069}",
-    L"Interface\\{BA6E29AD-0152-48B3-B51B-6F4AE52B5E15}",
-    L"TypeLib\\{FCB37509-643D-435B-8505-49E70CAA5131}",
-};
-
 std::wstring Classes(const wchar_t* key) { return std::wstring(L"Software\\Classes\\") + key; }
 
 // The number of values in a key and all its subkeys.
@@ -103,11 +95,12 @@ TEST(ServerRegistrationTest, AUsersRegistrationHoldsTheLayoutAndGoesWhole) {
         EXPECT_STREQ(text, value.text);
     }
     size_t values = 0;
-    for (const wchar_t* key : kTopKeys) values += ValuesBelow(HKEY_CURRENT_USER, Classes(key));
+    for (const wchar_t* key : kRegisteredTopKeys)
+        values += ValuesBelow(HKEY_CURRENT_USER, Classes(key));
     EXPECT_EQ(values, std::size(kLayout));  // nothing more
 
     ASSERT_EQ(UnregisterServer(HKEY_CURRENT_USER), ERROR_SUCCESS);
-    for (const wchar_t* key : kTopKeys) {
+    for (const wchar_t* key : kRegisteredTopKeys) {
         UniqueKey left;
         EXPECT_EQ(
             RegOpenKeyExW(HKEY_CURRENT_USER, Classes(key).c_str(), 0, KEY_READ, left.Receive()),
