@@ -32,7 +32,7 @@ Shaped ShapeLine(const QFont& font, const QString& text) {
     layout.setTextOption(option);
     layout.beginLayout();
     QTextLine line = layout.createLine();
-    line.setLineWidth(0x01000000);
+    line.setLineWidth(kUnboundedLine);
     layout.endLayout();
     return {layout.glyphRuns(), line.horizontalAdvance(), line.naturalTextWidth(), line.ascent(),
             line.descent()};

@@ -9,6 +9,9 @@
 
 namespace velnix::qt_platform {
 
+// The labels' lines are never wrapped: as wide as any text can be.
+inline constexpr qreal kUnboundedLine = 0x01000000;
+
 // The glyphs of a one-line text that needs no shaping beyond kerning, laid from each character's
 // glyph and advance and each pair's kerning, each shaped once: a figure that changes every second
 // then costs no shaping. A text qualifies when its characters are printable ASCII, each shaping

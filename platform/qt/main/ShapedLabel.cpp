@@ -10,13 +10,6 @@
 
 namespace velnix::qt_platform {
 
-namespace {
-
-// Lines are never wrapped: as wide as any text can be.
-constexpr qreal kUnboundedLine = 0x01000000;
-
-}  // namespace
-
 ShapedLabel::ShapedLabel(const QString& text, Qt::Alignment alignment, GlyphCache& glyphs,
                          QWidget* parent)
     : QWidget(parent), text_(text), alignment_(alignment), glyphs_(glyphs) {
