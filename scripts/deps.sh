@@ -6,7 +6,7 @@ set -eu
 
 RUN_PACKAGES="cmake ninja-build g++ pkg-config \
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins \
-  fonts-comic-neue ppp dbus librsvg2-bin"
+  libdbus-1-dev fonts-comic-neue ppp dbus librsvg2-bin"
 TEST_PACKAGES="clang-format clang libclang-rt-dev libgtest-dev libgmock-dev libbenchmark-dev \
   dbus-x11 xvfb xauth trayer xdotool imagemagick dpkg-dev appstream man-db python3-dbusmock"
 BENCH_PACKAGES="dbus xvfb xauth trayer xdotool valgrind strace"

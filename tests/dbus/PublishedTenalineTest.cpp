@@ -105,6 +105,20 @@ TEST_F(PublishedTenalineTest, EventsBecomeSignalsWithTheirFigures) {
                                                   "Disconnected", "UpdateState"));
 }
 
+TEST_F(PublishedTenalineTest, ANameThatIsNotUtf8IsSentWithReplacementCharacters) {
+    const std::string name = "Caf\xC3\xA9\xFF";  // its arguments then start off a boundary
+    settings.Set(kApp, kSection, "ConnectionName", name);
+    client.Call(firstPath, bus::kObjectInterface, "Connect");
+    client.Listen();
+
+    ras.Up(name, 5000, 700, 3000);
+    First()->PollConnection();
+
+    ASSERT_TRUE(client.WaitForSignals(2));
+    EXPECT_THAT(client.received,
+                ElementsAre("Connected", "UpdateState(Caf\u00E9\uFFFD,3000,5000,700,0,0)"));
+}
+
 TEST_F(PublishedTenalineTest, BadInputGetsAnErrorAndTheObjectGoesOn) {
     const QString object = bus::kObjectInterface;
     EXPECT_THAT(ErrorOf(client.Set(firstPath, "Tenaline", QString("oui"))),

@@ -7,6 +7,7 @@
 #include "platform/qt/Utf8.h"
 #include "platform/qt/dbus/BusNames.h"
 #include "platform/qt/dbus/BusReplies.h"
+#include "platform/qt/dbus/BusSignal.h"
 
 namespace velnix::qt_platform {
 
@@ -75,7 +76,10 @@ QDBusMessage UnknownPropertyReply(const QDBusMessage& call, const QString& inter
 
 PublishedTenaline::PublishedTenaline(QDBusConnection connection, QString path,
                                      const std::shared_ptr<InternetTenaline>& object)
-    : connection_(std::move(connection)), path_(std::move(path)), object_(object) {
+    : connection_(std::move(connection)),
+      path_(std::move(path)),
+      signalPath_(path_.toStdString()),
+      object_(object) {
     object->Advise(this);
 }
 
@@ -168,20 +172,19 @@ QDBusMessage PublishedTenaline::GetAllProperties(const QDBusMessage& call,
     return call.createReply(QVariant::fromValue(values));
 }
 
-void PublishedTenaline::Connected() { EmitSignal("Connected"); }
+void PublishedTenaline::Connected() {
+    BusSignal(signalPath_, bus::kObjectInterface, "Connected").SendOn(connection_);
+}
 
-void PublishedTenaline::Disconnected() { EmitSignal("Disconnected"); }
+void PublishedTenaline::Disconnected() {
+    BusSignal(signalPath_, bus::kObjectInterface, "Disconnected").SendOn(connection_);
+}
 
 void PublishedTenaline::UpdateState(const std::string& sNom, int32_t lTemps, int32_t lOctetsRecus,
                                     int32_t lOctetsEnvoyes, int32_t lVitesseD, int32_t lVitesseU) {
-    EmitSignal("UpdateState",
-               {FromUtf8(sNom), lTemps, lOctetsRecus, lOctetsEnvoyes, lVitesseD, lVitesseU});
-}
-
-void PublishedTenaline::EmitSignal(const char* name, const QVariantList& arguments) {
-    QDBusMessage signal = QDBusMessage::createSignal(path_, bus::kObjectInterface, name);
-    signal.setArguments(arguments);
-    connection_.send(signal);
+    BusSignal signal(signalPath_, bus::kObjectInterface, "UpdateState");
+    signal << sNom << lTemps << lOctetsRecus << lOctetsEnvoyes << lVitesseD << lVitesseU;
+    signal.SendOn(connection_);
 }
 
 }  // namespace velnix::qt_platform

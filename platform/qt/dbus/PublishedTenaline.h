@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include <QDBusConnection>
 #include <QDBusVirtualObject>
@@ -39,10 +40,10 @@ class PublishedTenaline : public QDBusVirtualObject, private TenalineEvents {
     void Disconnected() override;
     void UpdateState(const std::string& sNom, int32_t lTemps, int32_t lOctetsRecus,
                      int32_t lOctetsEnvoyes, int32_t lVitesseD, int32_t lVitesseU) override;
-    void EmitSignal(const char* name, const QVariantList& arguments = {});
 
     QDBusConnection connection_;
     QString path_;
+    std::string signalPath_;
     std::weak_ptr<InternetTenaline> object_;
 };
 
