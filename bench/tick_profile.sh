@@ -4,15 +4,23 @@
 # instructions per tick (callgrind, instrumentation switched on for a number of ticks), system
 # calls per tick (strace -c, every thread), CPU per tick (the threads' run time) and resident
 # memory, with the window visible and hidden into the notification area (AutoMask on), on a
-# root with no other interface than lo and with EXTRA more non-PPP interfaces.
+# root with no other interface than lo and with EXTRA more non-PPP interfaces. Then the CPU per
+# tick of Qt alone on the same screen and bus (bench/QtFloorTick.cpp): a timer, a D-Bus signal, a
+# label shown and set.
 #
 #   bench/tick_profile.sh [BUILD_BIN_DIR] [EXTRA]      (defaults build/ci/bin and 64)
 #
-# VELNIX_BENCH_TICKS sets the number of ticks of each measure (20); VELNIX_TICK_KEEP=PREFIX keeps
-# the callgrind and strace outputs as PREFIX.EXTRA.HIDDEN and PREFIX.EXTRA.HIDDEN.strace.
+# VELNIX_BENCH_TICKS sets the number of ticks of each measure (20), VELNIX_BENCH_WARMUP the seconds
+# under callgrind before its count starts (60: the figures' glyphs at each of their sub-pixel
+# places are rendered once, during the first minute); VELNIX_TICK_KEEP=PREFIX keeps the callgrind
+# and strace outputs as PREFIX.EXTRA.HIDDEN and PREFIX.EXTRA.HIDDEN.strace.
 #
-# Needs: the packages of `scripts/deps.sh --bench`, and a build of velnix, rasdial and
-# pppd-simulated.
+# The simulated root lies on a memory file system when /dev/shm is one, as /sys, /proc and /run
+# are: on a disk, the counter files the simulated provider replaces every second would cost the
+# program the freeing of the old file on its disk when it lets it go.
+#
+# Needs: the packages of `scripts/deps.sh --bench`, and a build of velnix, rasdial,
+# pppd-simulated and qt_floor_tick.
 set -eu
 cd "$(dirname "$0")/.."
 if [ -z "${VELNIX_TICK_BUS:-}" ]; then
@@ -23,18 +31,24 @@ fi
 bin=$(cd "${1:-build/ci/bin}" && pwd)
 extra=${2:-64}
 ticks=${VELNIX_BENCH_TICKS:-20}
-for program in velnix rasdial pppd-simulated; do
+warmup=${VELNIX_BENCH_WARMUP:-60}
+for program in velnix rasdial pppd-simulated qt_floor_tick; do
     [ -x "$bin/$program" ] || { echo "tick_profile.sh : $bin/$program manque" >&2; exit 1; }
 done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/velnix-tick.XXXXXX")
+if [ "$(stat -f -c %T /dev/shm 2>/dev/null)" = tmpfs ] && [ -w /dev/shm ]; then
+    root=$(mktemp -d /dev/shm/velnix-root.XXXXXX)
+else
+    root=$work/root
+fi
 . scripts/desktop.sh
 velnix_pid=
 cleanup() {
     kill $velnix_pid 2>/dev/null || true
     screen_stop
-    VELNIX_ROOT="$work/root" platform/linux/simulation/simulate.sh clean 2>/dev/null || true
-    rm -rf -- "$work"
+    VELNIX_ROOT="$root" platform/linux/simulation/simulate.sh clean 2>/dev/null || true
+    rm -rf -- "$work" "$root"
 }
 trap cleanup EXIT INT TERM
 
@@ -57,7 +71,7 @@ wait_until() {
         sleep 0.1
     done
 }
-link_up() { VELNIX_ROOT="$work/root" platform/linux/simulation/simulate.sh status | grep -q 0x1091; }
+link_up() { VELNIX_ROOT="$root" platform/linux/simulation/simulate.sh status | grep -q 0x1091; }
 window_shown() { xdotool search --onlyvisible --name '^Velnix$' >/dev/null 2>&1; }
 window_hidden() { ! window_shown; }
 
@@ -89,12 +103,12 @@ calls_of() {
 start() {
     interfaces=$1 hidden=$2
     shift 2
-    rm -rf -- "$work/root"
+    rm -rf -- "$root"
     eval "$(PATH=$path platform/linux/simulation/simulate.sh setup \
-        --pppd "$bin/pppd-simulated" "$work/root" 2>/dev/null)"
+        --pppd "$bin/pppd-simulated" "$root" 2>/dev/null)"
     i=0
     while [ $i -lt "$interfaces" ]; do
-        net="$work/root/sys/class/net/eth$i"
+        net="$root/sys/class/net/eth$i"
         mkdir -p "$net/statistics"
         printf '0x1003\n' >"$net/flags"
         printf '0\n' >"$net/statistics/rx_bytes"
@@ -117,7 +131,7 @@ stop() {
     kill "$velnix_pid" 2>/dev/null || true
     wait "$velnix_pid" 2>/dev/null || true
     velnix_pid=
-    VELNIX_ROOT="$work/root" platform/linux/simulation/simulate.sh clean 2>/dev/null || true
+    VELNIX_ROOT="$root" platform/linux/simulation/simulate.sh clean 2>/dev/null || true
 }
 
 measure() {
@@ -127,6 +141,7 @@ measure() {
 
     start "$interfaces" "$hidden" valgrind --tool=callgrind --instr-atstart=no \
         --callgrind-out-file="$work/callgrind.out"
+    sleep "$warmup"
     LANG=C callgrind_control -i on "$velnix_pid" >/dev/null 2>&1
     sleep "$ticks"
     LANG=C callgrind_control -i off "$velnix_pid" >/dev/null 2>&1
@@ -166,4 +181,20 @@ for hidden in 0 1; do
     for interfaces in 0 "$extra"; do
         measure "$interfaces" "$hidden"
     done
+done
+
+# Qt alone, on the same screen and bus: what any Qt program that wakes once a second pays here.
+for mode in timer signal label; do
+    "$bin/qt_floor_tick" "$mode" >/dev/null 2>&1 &
+    floor_pid=$!
+    sleep 3
+    before=$(run_time_ns "$floor_pid")
+    sleep "$ticks"
+    after=$(run_time_ns "$floor_pid")
+    kill "$floor_pid"
+    wait "$floor_pid" 2>/dev/null || true
+    awk -v mode="$mode" -v ticks="$ticks" -v ns="$((after - before))" 'BEGIN {
+        printf "Qt seul (%s)%*s: %4.0f µs de CPU par tick (%.3f %% d’un cœur)\n",
+            mode, 7 - length(mode), "", ns / ticks / 1e3, ns / ticks / 1e7
+    }'
 done
