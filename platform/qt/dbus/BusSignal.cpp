@@ -7,6 +7,7 @@
 #include <QDBusConnectionInterface>
 #include <QMetaObject>
 
+#include <atomic>
 #include <bit>
 #include <cstring>
 #include <memory>
@@ -69,14 +70,19 @@ struct MessageDeleter {
 };
 using MessagePtr = std::unique_ptr<DBusMessage, MessageDeleter>;
 
-// Whether the bus has read everything written on the connection so far: a signal then goes
-// whole into the socket, and the library never has to ask for the socket's room. It would ask
-// Qt's bus thread for it, a request Qt takes on that thread only.
+// The signals handed to Qt's bus thread and not yet queued by it.
+std::atomic<int> handedToQt{0};
+
+// Whether the bus has read everything written on the connection so far, and no signal waits
+// for Qt's bus thread: a signal then goes whole into the socket, after all the others, and the
+// library never has to ask for the socket's room. It would ask Qt's bus thread for it, a request
+// Qt takes on that thread only.
 bool AllRead(DBusConnection* bus) {
     int socket = -1;
     int unread = 0;
-    return !dbus_connection_has_messages_to_send(bus) && dbus_connection_get_socket(bus, &socket) &&
-           ::ioctl(socket, SIOCOUTQ, &unread) == 0 && unread == 0;
+    return handedToQt == 0 && !dbus_connection_has_messages_to_send(bus) &&
+           dbus_connection_get_socket(bus, &socket) && ::ioctl(socket, SIOCOUTQ, &unread) == 0 &&
+           unread == 0;
 }
 
 }  // namespace
@@ -135,15 +141,18 @@ bool BusSignal::SendOn(const QDBusConnection& connection) const {
     // signal after what it holds and writes it when the socket has room, as for its own.
     QObject* const busThread = connection.interface();
     if (!busThread) return false;
-    dbus_connection_ref(bus);
-    return QMetaObject::invokeMethod(
+    const std::shared_ptr<DBusConnection> held(dbus_connection_ref(bus), dbus_connection_unref);
+    const std::shared_ptr<DBusMessage> queued(message.release(), dbus_message_unref);
+    ++handedToQt;
+    const bool posted = QMetaObject::invokeMethod(
         busThread,
-        [bus, queued = message.release()] {
-            dbus_connection_send(bus, queued, nullptr);
-            dbus_message_unref(queued);
-            dbus_connection_unref(bus);
+        [held, queued] {
+            dbus_connection_send(held.get(), queued.get(), nullptr);
+            --handedToQt;
         },
         Qt::QueuedConnection);
+    if (!posted) --handedToQt;
+    return posted;
 }
 
 }  // namespace velnix::qt_platform
