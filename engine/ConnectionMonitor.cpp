@@ -11,10 +11,6 @@ namespace velnix {
 
 namespace {
 
-// Room for the whole list of active connections: 257 records.
-constexpr size_t kConnectionRecords = 257;
-constexpr uint32_t kConnectionRoom = ras::kRasConnSize * kConnectionRecords;  // 105884
-
 // A test that fails outright counts as not holding: a corrupt option must not start a dial.
 template <typename Test>
 bool Holds(Test test) noexcept {
@@ -86,9 +82,8 @@ void InternetTenaline::RedialIfWanted() {
 // The configured connection's duration and counters; every listed record is visited.
 void InternetTenaline::TakeSample(Sample& sample) {
     std::vector<ras::RasConn>& buffer = mConnectionRecords;
-    if (buffer.empty()) buffer.resize(kConnectionRecords);
     buffer[0].dwSize = ras::kRasConnSize;
-    uint32_t room = kConnectionRoom;
+    auto room = static_cast<uint32_t>(ras::kRasConnSize * buffer.size());
     uint32_t count = 0;
     if (mServices.ras->EnumConnections(buffer.data(), room, count) != ras::kSuccess) return;
 

@@ -85,9 +85,9 @@ class InternetTenaline {
     int32_t mPrevSent = 0;
     bool mBaselineSet = false;
     std::weak_ptr<TenalineWindow> mFrm;
-    // The sample's room for the active connections, made once: each enumeration writes the
-    // records it lists, and only those are read.
-    std::vector<ras::RasConn> mConnectionRecords;
+    // The sample's room for the whole list of active connections (257 records, 105884 bytes),
+    // made once: each enumeration writes the records it lists, and only those are read.
+    std::vector<ras::RasConn> mConnectionRecords = std::vector<ras::RasConn>(257);
 };
 
 }  // namespace velnix

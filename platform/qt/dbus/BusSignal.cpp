@@ -11,6 +11,7 @@
 #include <bit>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "platform/qt/Utf8.h"
 
@@ -119,7 +120,8 @@ std::string BusSignal::Marshalled() const {
     if (!signature_.empty()) AppendField(message, kSignatureField, DBUS_TYPE_SIGNATURE, signature_);
     PutUint32(message, fieldsStart - 4, static_cast<uint32_t>(message.size() - fieldsStart));
     Pad(message, 8);
-    return message + body_;
+    message += body_;
+    return message;
 }
 
 bool BusSignal::SendOn(const QDBusConnection& connection) const {
@@ -142,7 +144,7 @@ bool BusSignal::SendOn(const QDBusConnection& connection) const {
     QObject* const busThread = connection.interface();
     if (!busThread) return false;
     const std::shared_ptr<DBusConnection> held(dbus_connection_ref(bus), dbus_connection_unref);
-    const std::shared_ptr<DBusMessage> queued(message.release(), dbus_message_unref);
+    const std::shared_ptr<DBusMessage> queued(std::move(message));
     ++handedToQt;
     const bool posted = QMetaObject::invokeMethod(
         busThread,
